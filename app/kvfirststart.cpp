@@ -1,0 +1,102 @@
+#include "kvfirststart.h"
+
+#include "kvcustommessage.h"
+#include "ui_kvfirststart.h"
+
+#include <QFileDialog>
+#include <QStandardPaths>
+
+KVFirstStart::KVFirstStart(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::KVFirstStart>())
+{
+    ui->setupUi(this);
+    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+                   Qt::CustomizeWindowHint);
+    setFixedSize(size());
+    ui->comboBox->addItem(QIcon(), tr("Create new password database"));
+    ui->comboBox->addItem(QIcon(), tr("Restore the database from backup file"));
+    connect(ui->comboBox, SIGNAL(currentIndexChanged(int)), this, SLOT(initDialog(int)));
+    initDialog(0);
+}
+
+KVFirstStart::~KVFirstStart() = default;
+
+void KVFirstStart::initDialog(int selection)
+{
+    const bool restore = selection == 1;
+    if (restore) {
+        ui->labelComment->setText(
+            tr("If you used Kelvaron previously then you can restore your data from the backup "
+               "file. Select your backup file and click 'OK' button to proceed."));
+        ui->labelBackupPath->setText(QStringLiteral("Select your backup file"));
+        ui->lineEditBackupPath->clear();
+    } else {
+        ui->labelComment->setText(
+            tr("You started the application for the first time, please, enter your new master "
+               "password and cofirm it before you can continue. Make sure that you remembered new "
+               "password by heart or wrote it down and keep it in a save place as it is not "
+               "possible to restore the data if your master password lost or forgotten."));
+        ui->labelMain->setText(tr("New master password"));
+        ui->linePassword->clear();
+        ui->linePasswordConfirm->clear();
+    }
+    ui->labelConfirm->setVisible(!restore);
+    ui->linePasswordConfirm->setVisible(!restore);
+    ui->labelMain->setVisible(!restore);
+    ui->linePassword->setVisible(!restore);
+    ui->labelBackupPath->setVisible(restore);
+    ui->pushButtonPath->setVisible(restore);
+    ui->lineEditBackupPath->setVisible(restore);
+}
+
+void KVFirstStart::on_pushButtonPath_clicked()
+{
+    QFileDialog dialog(this);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(tr("Backup files (*.zip);;"));
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        ui->lineEditBackupPath->setText(dialog.selectedFiles().constFirst());
+}
+
+void KVFirstStart::on_pushButtonOk_clicked()
+{
+    if (ui->comboBox->currentIndex() == 0) {
+        if (ui->linePassword->text().isEmpty()) {
+            KVCustomMessage::ask(QCoreApplication::translate("", "Empty password"),
+                                 QCoreApplication::translate("", "Password cannot be empty, try again"),
+                                 true, KVCustomMessage::ButtonsOk);
+            return;
+        }
+        if (ui->linePassword->text() != ui->linePasswordConfirm->text()) {
+            KVCustomMessage::ask(
+                QCoreApplication::translate("", "Confirmation failed"),
+                QCoreApplication::translate("", "Password confirmation failed, entered values are "
+                                                "not equal. Please, try again"),
+                true, KVCustomMessage::ButtonsOk);
+            ui->linePassword->clear();
+            ui->linePasswordConfirm->clear();
+            ui->linePassword->setFocus();
+            return;
+        }
+        m_newPassword = ui->linePassword->text();
+        m_backupFilePath.clear();
+        accept();
+        return;
+    }
+    if (ui->lineEditBackupPath->text().isEmpty()) {
+        KVCustomMessage::ask(QCoreApplication::translate("", "Restore failed"),
+                             QCoreApplication::translate("", "Cannot proceed, select backup file first"),
+                             true, KVCustomMessage::ButtonsOk);
+        return;
+    }
+    m_newPassword.clear();
+    m_backupFilePath = ui->lineEditBackupPath->text();
+    accept();
+}
+
+void KVFirstStart::on_pushButtonCancel_clicked()
+{
+    reject();
+}

@@ -1,0 +1,38 @@
+#include "formatfieldvalue.h"
+
+QDate parseStoredDate(const QString& value)
+{
+    if (value.size() != 8)
+        return {};
+    return QDate(value.mid(0, 4).toInt(), value.mid(4, 2).toInt() + 1, value.mid(6, 2).toInt());
+}
+
+QTime parseStoredTime(const QString& value)
+{
+    if (value.size() != 6)
+        return {};
+    return QTime(value.mid(0, 2).toInt(), value.mid(2, 2).toInt(), value.mid(4, 2).toInt());
+}
+
+QString storedDate(const QDate& date)
+{
+    return QStringLiteral("%1%2%3")
+        .arg(date.year())
+        .arg(date.month() - 1, 2, 10, QLatin1Char('0'))
+        .arg(date.day(), 2, 10, QLatin1Char('0'));
+}
+
+QString storedTime(const QTime& time)
+{
+    return time.toString(QStringLiteral("HHmmss"));
+}
+
+QString formatFieldValue(const FieldRecord& field)
+{
+    const QString& valueType = field.label.valueType;
+    if (valueType == QLatin1String("date"))
+        return parseStoredDate(field.value).toString(Qt::TextDate);
+    if (valueType == QLatin1String("time"))
+        return field.value.left(2) + QLatin1Char(':') + field.value.mid(2, 2);
+    return field.value;
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "fieldrecord.h"
+#include "itemrecord.h"
+#include "labelrecord.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+
+class QSqlQuery;
+
+// The one process-wide store object: owns the default SQLite connection to
+// "kelvaron.dat", the wallet id and, while the wallet is unlocked, the master
+// password. Every store operation on items, fields and labels is a member.
+class WalletDatabase
+{
+public:
+    static WalletDatabase* instance();
+    static QString databaseFilePath();
+    static QString dataFolderPath();
+
+    // Connection and properties
+    void open();
+    void close();
+    void lock();
+    void createSchema();
+    void readProperties();
+    void touchUpdateTimestamp(const QString& now);
+    bool isFreshFile() const { return m_freshFile; }
+    bool isUninitialised();
+    bool checkPassword(const QString& candidate);
+    bool reencryptAll(const QString& newPassword);
+    QString walletId() const { return m_walletId; }
+    bool hasPassword() const { return !m_masterPassword.isEmpty(); }
+
+    QByteArray encrypt(const QString& plaintext) const;
+    QString decrypt(const QByteArray& value) const;
+
+    // Item tree
+    ItemRecord getItem(const QString& id);
+    ItemRecord addItem(const QString& id, const QString& parentId, const QString& name,
+                       const QString& icon, bool folder);
+    ItemRecord updateItem(const QString& id, const QString& name, const QString& icon);
+    void deleteItem(const QString& id);
+    void deleteItemWithFields(const QString& id);
+    QString getParentId(const QString& id);
+    bool hasChildren(const QString& id);
+    QList<ItemRecord> listChildren(const QString& parentId);
+    QString itemPath(const QString& id);
+    void initialiseWallet(const QString& password);
+
+    // Fields
+    FieldRecord getField(const QString& itemId, const QString& fieldId);
+    QList<FieldRecord> listFields(const QString& itemId);
+    bool saveField(const QString& type, const QString& value, const QString& itemId,
+                   const QString& fieldId);
+    void deleteField(const QString& itemId, const QString& fieldId);
+    int maxSortWeight(const QString& itemId);
+    bool hasPreviousPasswordField(const QString& itemId);
+
+    // Labels
+    LabelRecord getLabel(const QString& fieldType);
+    QList<LabelRecord> listLabels(int kind);
+    void addLabel(const QString& fieldType, const QString& labelName, const QString& icon,
+                  const QString& valueType, bool system);
+    QString addCustomLabel(const QString& labelName, const QString& icon,
+                           const QString& valueType);
+    void updateLabel(const QString& fieldType, const QString& labelName, const QString& icon);
+    void deleteLabel(const QString& fieldType);
+    int labelUsageCount(const QString& fieldType);
+    void createDefaultLabels();
+
+private:
+    friend bool openWalletDatabase();
+
+    // Whether the timestamp of the properties row moves after a write:
+    // only when the commit succeeded, or whatever the commit gave.
+    enum class Touch { OnCommit, Always };
+
+    // One store write: a transaction around body, commit or roll back, then
+    // the update-timestamp touch. Returns whether the commit succeeded.
+    bool write(const QString& now, Touch touch, const std::function<void()>& body);
+    bool commitOrRollback();
+    bool rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings);
+    QString unusedId(int length, const std::function<bool(const QString&)>& taken);
+    ItemRecord itemFromQuery(const QSqlQuery& query) const;
+    FieldRecord fieldFromQuery(const QSqlQuery& query);
+    LabelRecord labelFromQuery(const QSqlQuery& query) const;
+
+    QString m_masterPassword;
+    QSqlDatabase m_connection;
+    QString m_walletId;
+    bool m_freshFile = false;
+};
+
+// Creates the process-wide store object and opens the wallet file.
+bool openWalletDatabase();
+
+// The current UTC time as "yyyy-MM-dd HH:mm:ss", the form of every stored timestamp.
+QString currentTimestamp();
+
+// "en" or "ru", from the system locale.
+QString languageCode();
+
+// The path of an item from the root ("/" for the root, "" for an empty id).
+QString itemPathOf(const QString& id);
+
+extern const QString RootItemId;

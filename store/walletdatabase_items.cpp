@@ -1,0 +1,253 @@
+// Item tree operations of WalletDatabase: folders, items and the new wallet.
+#include "randomstring.h"
+#include "valuecipher.h"
+#include "walletdatabase.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QSet>
+#include <QSqlQuery>
+#include <QVariant>
+#include <algorithm>
+
+namespace {
+
+const QString TimestampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+const QString RootParentId = QStringLiteral("________");
+const QString InsertItemSql = QStringLiteral(
+    "INSERT INTO kelvaron_items (item_id, parent_id, name, icon, folder, create_timestamp, "
+    "change_timestamp)  VALUES (:itemIdValue,:parentIdValue,:nameValue,:iconValue,:folderValue, "
+    ":createValue, :changeValue)");
+
+void bindNewItem(QSqlQuery& query, const QString& id, const QString& parentId,
+                 const QByteArray& name, const QString& icon, bool folder, const QString& now)
+{
+    query.prepare(InsertItemSql);
+    query.bindValue(QStringLiteral(":itemIdValue"), id);
+    query.bindValue(QStringLiteral(":parentIdValue"), parentId);
+    query.bindValue(QStringLiteral(":nameValue"), name);
+    query.bindValue(QStringLiteral(":iconValue"), icon);
+    query.bindValue(QStringLiteral(":folderValue"), folder ? 1 : 0);
+    query.bindValue(QStringLiteral(":createValue"), now);
+    query.bindValue(QStringLiteral(":changeValue"), now);
+}
+
+} // namespace
+
+ItemRecord WalletDatabase::itemFromQuery(const QSqlQuery& query) const
+{
+    ItemRecord record;
+    record.itemId = query.value(QStringLiteral("item_id")).toString();
+    record.name = decrypt(query.value(QStringLiteral("name")).toByteArray());
+    record.icon = query.value(QStringLiteral("icon")).toString();
+    record.folder = query.value(QStringLiteral("folder")).toBool();
+    record.createTimestamp = QDateTime::fromString(
+        query.value(QStringLiteral("create_timestamp")).toString(), TimestampFormat);
+    record.changeTimestamp = QDateTime::fromString(
+        query.value(QStringLiteral("change_timestamp")).toString(), TimestampFormat);
+    return record;
+}
+
+ItemRecord WalletDatabase::getItem(const QString& id)
+{
+    if (id == RootItemId) {
+        ItemRecord root;
+        root.itemId = RootItemId;
+        root.name = QStringLiteral("Kelvaron");
+        root.icon = QStringLiteral("root");
+        root.folder = true;
+        return root;
+    }
+    QSqlQuery query;
+    query.prepare(QStringLiteral("SELECT * FROM kelvaron_items WHERE item_id=:itemID;"));
+    query.bindValue(QStringLiteral(":itemID"), id);
+    if (query.exec() && query.next())
+        return itemFromQuery(query);
+    return {};
+}
+
+ItemRecord WalletDatabase::addItem(const QString& id, const QString& parentId,
+                                   const QString& name, const QString& icon, bool folder)
+{
+    const QString now = currentTimestamp();
+    const QByteArray enciphered = encrypt(name);
+    if (enciphered.isEmpty()) {
+        qDebug() << "Item not added: no master password held or enciphering failed";
+        return {};
+    }
+    const QString newId = !id.isEmpty() ? id : unusedId(ItemIdLength, [this](const QString& c) {
+        return rowExists(QStringLiteral("SELECT item_id FROM kelvaron_items WHERE item_id=:itemID;"),
+                         {{QStringLiteral(":itemID"), c}});
+    });
+    write(now, Touch::OnCommit, [&] {
+        QSqlQuery query;
+        bindNewItem(query, newId, parentId, enciphered, icon, folder, now);
+        query.exec();
+        query.clear();
+    });
+    return getItem(newId);
+}
+
+ItemRecord WalletDatabase::updateItem(const QString& id, const QString& name, const QString& icon)
+{
+    const QString now = currentTimestamp();
+    const QByteArray enciphered = encrypt(name);
+    if (enciphered.isEmpty()) {
+        qDebug() << "Item not updated: no master password held or enciphering failed";
+        return {};
+    }
+    write(now, Touch::OnCommit, [&] {
+        QSqlQuery query;
+        query.prepare(QStringLiteral(
+            "UPDATE kelvaron_items SET name=:nameValue, icon=:iconValue, "
+            "change_timestamp=:changeValue  WHERE item_id=:itemId AND deleted=0 "));
+        query.bindValue(QStringLiteral(":nameValue"), enciphered);
+        query.bindValue(QStringLiteral(":iconValue"), icon);
+        query.bindValue(QStringLiteral(":changeValue"), now);
+        query.bindValue(QStringLiteral(":itemId"), id);
+        query.exec();
+        query.clear();
+    });
+    return getItem(id);
+}
+
+void WalletDatabase::deleteItem(const QString& id)
+{
+    const QString now = currentTimestamp();
+    write(now, Touch::Always, [&] {
+        QSqlQuery query;
+        query.prepare(QStringLiteral("UPDATE kelvaron_items SET deleted=1, "
+                                     "change_timestamp=:changeValue WHERE item_id=:itemId "));
+        query.bindValue(QStringLiteral(":changeValue"), now);
+        query.bindValue(QStringLiteral(":itemId"), id);
+        query.exec();
+        query.clear();
+    });
+}
+
+void WalletDatabase::deleteItemWithFields(const QString& id)
+{
+    const QString now = currentTimestamp();
+    write(now, Touch::Always, [&] {
+        QSqlQuery query;
+        query.prepare(QStringLiteral("UPDATE kelvaron_items SET deleted=1, "
+                                     "change_timestamp=:changeValue WHERE item_id=:itemId "));
+        query.bindValue(QStringLiteral(":changeValue"), now);
+        query.bindValue(QStringLiteral(":itemId"), id);
+        query.exec();
+        query.clear();
+        query.prepare(QStringLiteral("UPDATE kelvaron_fields SET deleted='1', "
+                                     "change_timestamp=:changeValue  WHERE item_id=:itemId "));
+        query.bindValue(QStringLiteral(":changeValue"), now);
+        query.bindValue(QStringLiteral(":itemId"), id);
+        query.exec();
+        query.clear();
+    });
+}
+
+QString WalletDatabase::getParentId(const QString& id)
+{
+    QSqlQuery query;
+    query.prepare(QStringLiteral(
+        "SELECT parent_id FROM kelvaron_items WHERE item_id=:itemID AND deleted=0 "));
+    query.bindValue(QStringLiteral(":itemID"), id);
+    if (query.exec() && query.next())
+        return query.value(0).toString();
+    return {};
+}
+
+bool WalletDatabase::hasChildren(const QString& id)
+{
+    return rowExists(QStringLiteral("SELECT parent_id FROM kelvaron_items WHERE "
+                                    "parent_id=:itemIdValue AND deleted='0' LIMIT 1 "),
+                     {{QStringLiteral(":itemIdValue"), id}});
+}
+
+QList<ItemRecord> WalletDatabase::listChildren(const QString& parentId)
+{
+    QStringList ids;
+    {
+        QSqlQuery query;
+        query.setForwardOnly(true);
+        query.prepare(QStringLiteral(
+            "SELECT item_id FROM kelvaron_items WHERE parent_id=:parentID AND deleted=0 "));
+        query.bindValue(QStringLiteral(":parentID"), parentId);
+        query.exec();
+        while (query.next())
+            ids.append(query.value(0).toString());
+    }
+    QList<ItemRecord> children;
+    children.reserve(ids.size());
+    for (const QString& id : ids)
+        children.append(getItem(id));
+    std::sort(children.begin(), children.end(), [](const ItemRecord& a, const ItemRecord& b) {
+        if (a.folder != b.folder)
+            return a.folder;
+        return a.name.toLower() < b.name.toLower();
+    });
+    return children;
+}
+
+QString WalletDatabase::itemPath(const QString& id)
+{
+    if (id == RootItemId)
+        return QStringLiteral("/");
+    QString path;
+    ItemRecord current = getItem(id);
+    // The walk ends at the root, or where an ancestor is missing or deleted
+    // (the path is then the part that could be found); the set of visited ids
+    // guards against a damaged file whose parents form a cycle.
+    QSet<QString> visited;
+    while (current.itemId != RootItemId && !current.itemId.isEmpty() &&
+           !visited.contains(current.itemId)) {
+        visited.insert(current.itemId);
+        path = path.isEmpty() ? current.name : current.name + QLatin1Char('/') + path;
+        const QString parentId = getParentId(current.itemId);
+        if (parentId.isEmpty())
+            break;
+        current = getItem(parentId);
+    }
+    return QLatin1Char('/') + path;
+}
+
+QString itemPathOf(const QString& id)
+{
+    if (id.isEmpty())
+        return {};
+    return WalletDatabase::instance()->itemPath(id);
+}
+
+void WalletDatabase::initialiseWallet(const QString& password)
+{
+    if (!isUninitialised())
+        return;
+    const QString check = randomString(RootCheckLength);
+    const QString now = currentTimestamp();
+    bool ok = false;
+    const QByteArray enciphered = encryptValue(check, password, &ok);
+    if (!ok)
+        return;
+    m_masterPassword = password;
+
+    QSqlDatabase::database().transaction();
+    {
+        QSqlQuery query;
+        bindNewItem(query, RootItemId, RootParentId, enciphered, QString(), true, now);
+        query.exec();
+        query.clear();
+    }
+    if (!commitOrRollback())
+        return;
+    touchUpdateTimestamp(now);
+
+    const QString banking =
+        addItem(QString(), RootItemId, QCoreApplication::translate("", "Banking"), QStringLiteral("folderbanking"), true).itemId;
+    const QString readMe =
+        addItem(QString(), RootItemId, QCoreApplication::translate("", "Read me"), QStringLiteral("document"), false).itemId;
+    saveField(QStringLiteral("NOTE"), QCoreApplication::translate("", "Read me text"), readMe, QString());
+    const QString card =
+        addItem(QString(), banking, QCoreApplication::translate("", "Credit card sample"), QStringLiteral("visa"), false).itemId;
+    saveField(QStringLiteral("NAME"), QCoreApplication::translate("", "John Smith"), card, QString());
+    saveField(QStringLiteral("CARD"), QCoreApplication::translate("", "1234 5678 9012 3456"), card, QString());
+    saveField(QStringLiteral("PINC"), QCoreApplication::translate("", "1234"), card, QString());
+}

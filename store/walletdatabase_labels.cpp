@@ -1,0 +1,176 @@
+// Field type ("label") operations of WalletDatabase.
+#include "randomstring.h"
+#include "walletdatabase.h"
+
+#include <QCoreApplication>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+struct BuiltInLabel
+{
+    const char* code;
+    const char* name;
+    const char* valueType;
+    const char* icon;
+};
+
+const BuiltInLabel BuiltInLabels[] = {
+    {"MAIL", QT_TRANSLATE_NOOP("", "E-mail"), "mail", "labelmail2"},
+    {"EXPD", QT_TRANSLATE_NOOP("", "Expiration date"), "date", "labelcalendar"},
+    {"PASS", QT_TRANSLATE_NOOP("", "Password"), "pass", "labelpass"},
+    {"NOTE", QT_TRANSLATE_NOOP("", "Note"), "text", "labeldoc"},
+    {"LINK", QT_TRANSLATE_NOOP("", "Web page"), "link", "labelworld"},
+    {"ACNT", QT_TRANSLATE_NOOP("", "Account"), "text", "labelmanhead"},
+    {"CARD", QT_TRANSLATE_NOOP("", "Card number"), "text", "labelcreditcard"},
+    {"NAME", QT_TRANSLATE_NOOP("", "Name"), "text", "labelpencil"},
+    {"PHON", QT_TRANSLATE_NOOP("", "Phone"), "phon", "labelphone"},
+    {"PINC", QT_TRANSLATE_NOOP("", "PIN code"), "text", "labelasterisk"},
+    {"USER", QT_TRANSLATE_NOOP("", "User name"), "text", "labelman"},
+    {"OLDP", QT_TRANSLATE_NOOP("", "Previous password"), "text", "labelpass"},
+    {"DATE", QT_TRANSLATE_NOOP("", "Date"), "date", "labelcalendar2"},
+    {"TIME", QT_TRANSLATE_NOOP("", "Time"), "time", "labelclock"},
+    {"SNUM", QT_TRANSLATE_NOOP("", "Serial number"), "text", "labelnumber"},
+    {"ADDR", QT_TRANSLATE_NOOP("", "Address"), "text", "labelhome"},
+    {"SQUE", QT_TRANSLATE_NOOP("", "Secret question"), "text", "labelquestion"},
+    {"SANS", QT_TRANSLATE_NOOP("", "Secret answer"), "text", "labelinfo3"},
+};
+
+} // namespace
+
+LabelRecord WalletDatabase::labelFromQuery(const QSqlQuery& query) const
+{
+    LabelRecord record;
+    record.fieldType = query.value(QStringLiteral("field_type")).toString();
+    record.labelName = query.value(QStringLiteral("label_name")).toString();
+    record.valueType = query.value(QStringLiteral("value_type")).toString();
+    record.system = query.value(QStringLiteral("system")).toBool();
+    record.icon = query.value(QStringLiteral("icon")).toString();
+    return record;
+}
+
+LabelRecord WalletDatabase::getLabel(const QString& fieldType)
+{
+    QSqlQuery query;
+    query.prepare(QStringLiteral("SELECT * FROM kelvaron_labels WHERE field_type=:fieldType ;"));
+    query.bindValue(QStringLiteral(":fieldType"), fieldType);
+    if (query.exec() && query.next())
+        return labelFromQuery(query);
+    return {};
+}
+
+QList<LabelRecord> WalletDatabase::listLabels(int kind)
+{
+    QString sql;
+    switch (kind) {
+    case 1:
+        sql = QStringLiteral("SELECT * FROM kelvaron_labels WHERE system='0' AND deleted='0';");
+        break;
+    case 2:
+        sql = QStringLiteral("SELECT * FROM kelvaron_labels WHERE system='1' AND deleted='0';");
+        break;
+    default:
+        sql = QStringLiteral("SELECT * FROM kelvaron_labels WHERE deleted='0';");
+        break;
+    }
+    QStringList codes;
+    {
+        QSqlQuery query;
+        query.setForwardOnly(true);
+        query.exec(sql);
+        while (query.next())
+            codes.append(query.value(QStringLiteral("field_type")).toString());
+    }
+    QList<LabelRecord> labels;
+    for (const QString& code : codes)
+        labels.append(getLabel(code));
+    return labels;
+}
+
+void WalletDatabase::addLabel(const QString& fieldType, const QString& labelName,
+                              const QString& icon, const QString& valueType, bool system)
+{
+    const QString now = currentTimestamp();
+    write(now, Touch::OnCommit, [&] {
+        QSqlQuery query;
+        query.prepare(QStringLiteral(
+            "INSERT INTO kelvaron_labels (field_type, label_name, value_type, icon, system, "
+            "change_timestamp, deleted )  VALUES (:fieldTypeValue,:labelNameValue,"
+            ":valueTypeValue,:iconValue, :systemValue, :changeValue, :deletedValue ) "));
+        query.bindValue(QStringLiteral(":fieldTypeValue"), fieldType);
+        query.bindValue(QStringLiteral(":labelNameValue"), labelName);
+        query.bindValue(QStringLiteral(":valueTypeValue"), valueType);
+        query.bindValue(QStringLiteral(":iconValue"), icon);
+        query.bindValue(QStringLiteral(":systemValue"), system ? 1 : 0);
+        query.bindValue(QStringLiteral(":changeValue"), now);
+        query.bindValue(QStringLiteral(":deletedValue"), 0);
+        query.exec();
+        query.clear();
+    });
+}
+
+QString WalletDatabase::addCustomLabel(const QString& labelName, const QString& icon,
+                                       const QString& valueType)
+{
+    const QString code = unusedId(LabelCodeLength, [this](const QString& candidate) {
+        return rowExists(
+            QStringLiteral("SELECT * FROM kelvaron_labels WHERE field_type=:fieldType ;"),
+            {{QStringLiteral(":fieldType"), candidate}});
+    });
+    addLabel(code, labelName, icon, valueType, false);
+    return code;
+}
+
+void WalletDatabase::updateLabel(const QString& fieldType, const QString& labelName,
+                                 const QString& icon)
+{
+    if (labelName.isEmpty() && icon.isEmpty())
+        return;
+    const QString now = currentTimestamp();
+    write(now, Touch::OnCommit, [&] {
+        QSqlQuery query;
+        query.prepare(QStringLiteral(
+            "UPDATE kelvaron_labels SET label_name=:labelName, icon=:labelIcon, "
+            "change_timestamp=:changeValue  WHERE field_type=:labelId  "));
+        query.bindValue(QStringLiteral(":labelName"), labelName);
+        query.bindValue(QStringLiteral(":labelIcon"), icon);
+        query.bindValue(QStringLiteral(":changeValue"), now);
+        query.bindValue(QStringLiteral(":labelId"), fieldType);
+        query.exec();
+        query.clear();
+    });
+}
+
+void WalletDatabase::deleteLabel(const QString& fieldType)
+{
+    const QString now = currentTimestamp();
+    write(now, Touch::Always, [&] {
+        QSqlQuery query;
+        query.prepare(QStringLiteral(
+            "UPDATE kelvaron_labels SET deleted=1, change_timestamp=:changeValue WHERE "
+            "field_type=:labelId AND system='0' "));
+        query.bindValue(QStringLiteral(":changeValue"), now);
+        query.bindValue(QStringLiteral(":labelId"), fieldType);
+        query.exec();
+        query.clear();
+    });
+}
+
+int WalletDatabase::labelUsageCount(const QString& fieldType)
+{
+    QSqlQuery query;
+    query.prepare(QStringLiteral(
+        "SELECT COUNT(type) FROM kelvaron_fields WHERE type=:labelId AND deleted='0'"));
+    query.bindValue(QStringLiteral(":labelId"), fieldType);
+    if (query.exec() && query.next())
+        return query.value(0).toInt();
+    return 0;
+}
+
+void WalletDatabase::createDefaultLabels()
+{
+    for (const BuiltInLabel& label : BuiltInLabels)
+        addLabel(QLatin1String(label.code), QCoreApplication::translate("", label.name),
+                 QLatin1String(label.icon), QLatin1String(label.valueType), true);
+}

@@ -1,0 +1,37 @@
+#include "testenvironment.h"
+
+#include <QDir>
+#include <QWidget>
+
+TestEnvironment::TestEnvironment() : m_root(QDir::tempPath() + QStringLiteral("/kelvaron-test-XXXXXX"))
+{
+    const QString base = m_root.path();
+    const auto folder = [&](const char* name) {
+        const QString path = base + QLatin1Char('/') + QLatin1String(name);
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path.toLocal8Bit();
+    };
+    qputenv("HOME", folder("home"));
+    qputenv("XDG_DATA_HOME", folder("data"));
+    qputenv("XDG_CONFIG_HOME", folder("config"));
+    qputenv("XDG_CACHE_HOME", folder("cache"));
+    qputenv("XDG_RUNTIME_DIR", folder("runtime"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+void TestEnvironment::nameApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Tormelin Software"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kelvaron"));
+}
+
+QStringList openTopLevelWindows()
+{
+    QStringList names;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            names.append(widget->objectName());
+    return names;
+}

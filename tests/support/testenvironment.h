@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Gives a test process its own temporary HOME, data, config and cache
+// folders, so that no test ever touches the real user's wallet or settings.
+class TestEnvironment
+{
+public:
+    TestEnvironment();
+    QString root() const { return m_root.path(); }
+    // Sets the names that place the settings store and the data folder.
+    static void nameApplication();
+
+private:
+    QTemporaryDir m_root;
+};
+
+// Visible top-level windows, to check that a test left none open.
+QStringList openTopLevelWindows();
+
+#define KELVARON_TEST_MAIN(TestClass)                                                              \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        TestEnvironment environment;                                                               \
+        QApplication app(argc, argv);                                                              \
+        TestEnvironment::nameApplication();                                                        \
+        TestClass test;                                                                            \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

@@ -1,0 +1,167 @@
+#include "modaldriver.h"
+#include "startup.h"
+#include "testenvironment.h"
+#include "walletdatabase.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+const QString Password = QStringLiteral("master key");
+
+void removeWallet()
+{
+    if (WalletDatabase::instance())
+        WalletDatabase::instance()->close();
+    QFile::remove(WalletDatabase::databaseFilePath());
+}
+
+void makeWallet()
+{
+    removeWallet();
+    QVERIFY(openWalletDatabase());
+    WalletDatabase::instance()->initialiseWallet(Password);
+    WalletDatabase::instance()->close();
+}
+
+void answerFirstStart(ModalDriver& driver, const QString& password)
+{
+    driver.expect(QStringLiteral("KVFirstStart"), [password](QWidget* dialog) {
+        ModalDriver::setText(dialog, "linePassword", password);
+        ModalDriver::setText(dialog, "linePasswordConfirm", password);
+        ModalDriver::click(dialog, "pushButtonOk");
+    });
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QVERIFY2(openTopLevelWindows().isEmpty(), qPrintable(openTopLevelWindows().join(','))); }
+    void firstRunCreatesWalletWithoutLogin();
+    void cancelledFirstStartEndsWithZero();
+    void fileWithoutRootGoesToFirstStart();
+    void failedRestoreIsReportedThenLogin();
+    void login_data();
+    void login();
+};
+
+void TestStartup::firstRunCreatesWalletWithoutLogin()
+{
+    removeWallet();
+    ModalDriver driver;
+    answerFirstStart(driver, Password);
+    QApplication* app = qApp;
+    QCOMPARE(runStartup(*app), 0);
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QCOMPARE(driver.seen().size(), 1);
+    QVERIFY(WalletDatabase::instance()->hasPassword());
+    QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).size(), 2);
+}
+
+void TestStartup::cancelledFirstStartEndsWithZero()
+{
+    removeWallet();
+    ModalDriver driver;
+    driver.expect(QStringLiteral("KVFirstStart"),
+                  [](QWidget* dialog) { ModalDriver::click(dialog, "pushButtonCancel"); });
+    QCOMPARE(runStartup(*qApp), 0);
+    QVERIFY(driver.allAnswered());
+    QVERIFY(WalletDatabase::instance()->isUninitialised());
+}
+
+void TestStartup::fileWithoutRootGoesToFirstStart()
+{
+    makeWallet();
+    QVERIFY(openWalletDatabase());
+    QSqlQuery(QStringLiteral("DELETE FROM kelvaron_items WHERE item_id='__ROOT__'"));
+    WalletDatabase::instance()->close();
+    ModalDriver driver;
+    answerFirstStart(driver, QStringLiteral("another"));
+    QCOMPARE(runStartup(*qApp), 0);
+    QVERIFY(driver.allAnswered());
+    QVERIFY(WalletDatabase::instance()->checkPassword(QStringLiteral("another")));
+}
+
+void TestStartup::failedRestoreIsReportedThenLogin()
+{
+    removeWallet();
+    ModalDriver driver;
+    driver.expect(QStringLiteral("KVFirstStart"), [](QWidget* dialog) {
+        dialog->findChild<QComboBox*>()->setCurrentIndex(1);
+        ModalDriver::setText(dialog, "lineEditBackupPath", QStringLiteral("/nonexistent/kvrb.zip"));
+        ModalDriver::click(dialog, "pushButtonOk");
+    });
+    driver.expectMessage();
+    driver.expectPasswordCancel();
+    QCOMPARE(runStartup(*qApp), 1);
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QCOMPARE(driver.seen().at(1).title, QStringLiteral("Import canelled"));
+    QCOMPARE(driver.seen().at(1).text,
+             QStringLiteral("Error during import operation, contact us to report the problem"));
+    QCOMPARE(driver.seen().at(2).objectName, QStringLiteral("KVPasswordDialog"));
+}
+
+void TestStartup::login_data()
+{
+    // Each entry: a password, "<cancel>", or an empty entry. Then the
+    // expected status and the sequence of dialogs: "?warning" for the
+    // password dialog with its warning line, "title|text" for a message.
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("dialogs");
+    const QString wrong = QStringLiteral("Wrong password|The password you entered is wrong, please, try again");
+    const QString tooMany = QStringLiteral("Wrong password|Too many failed login attempts, leaving the application");
+    QTest::newRow("right at once") << QStringList{Password} << 0 << QStringList{"?"};
+    QTest::newRow("three wrong")
+        << QStringList{"a", "b", "c"} << 1
+        << QStringList{"?", wrong, "?2 attempts left", wrong, "?1 attempt left", tooMany};
+    QTest::newRow("wrong, empty, right")
+        << QStringList{"a", "", Password} << 0
+        << QStringList{"?", wrong, "?2 attempts left",
+                       "Empty password|The password cannot be empty, please, try again",
+                       "?1 attempt left"};
+    QTest::newRow("empty on the third")
+        << QStringList{"a", "b", ""} << 1
+        << QStringList{"?", wrong, "?2 attempts left", wrong, "?1 attempt left",
+                       "Empty password|Too many failed login attempts, leaving the application"};
+    QTest::newRow("cancel first") << QStringList{"<cancel>"} << 1 << QStringList{"?"};
+    QTest::newRow("cancel second") << QStringList{"a", "<cancel>"} << 1
+                                   << QStringList{"?", wrong, "?2 attempts left"};
+}
+
+void TestStartup::login()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(int, status);
+    QFETCH(QStringList, dialogs);
+    makeWallet();
+    ModalDriver driver;
+    for (const QString& entry : entries) {
+        if (entry == QLatin1String("<cancel>")) {
+            driver.expectPasswordCancel();
+            continue;
+        }
+        driver.expectPassword(entry);
+        if (entry != Password)
+            driver.expectMessage();
+    }
+    QCOMPARE(runStartup(*qApp), status);
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QStringList seen;
+    for (const ModalDriver::Seen& dialog : driver.seen())
+        seen.append(dialog.objectName == QLatin1String("KVPasswordDialog")
+                        ? QLatin1Char('?') + dialog.text
+                        : dialog.title + QLatin1Char('|') + dialog.text);
+    QCOMPARE(seen, dialogs);
+    QCOMPARE(WalletDatabase::instance()->hasPassword(), status == 0);
+}
+
+KELVARON_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class KVCustomMessage;
+}
+
+// The program's own message box: an information or stop picture, a bold
+// title, a wrapped text that grows the box downwards, and OK or Yes/No.
+class KVCustomMessage : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum Buttons { ButtonsOk = 0, ButtonsYesNo = 1 };
+
+    explicit KVCustomMessage(QWidget* parent);
+    ~KVCustomMessage() override;
+
+    void setupMessage(const QString& title, const QString& text, bool stopIcon, int buttons);
+
+    // Convenience for the common pattern: a parentless box, set up, run,
+    // answered. Returns true for OK or Yes.
+    static bool ask(const QString& title, const QString& text, bool stopIcon, int buttons);
+
+private:
+    std::unique_ptr<Ui::KVCustomMessage> ui;
+};
