@@ -4,12 +4,13 @@
 #include "itemrecord.h"
 #include "labelrecord.h"
 
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <functional>
 
-class QSqlQuery;
+class RowReader;
 
 // The one process-wide store object: owns the default SQLite connection to
 // "kelvaron.dat", the wallet id and, while the wallet is unlocked, the master
@@ -85,9 +86,10 @@ private:
     bool commitOrRollback();
     bool rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings);
     QString unusedId(int length, const std::function<bool(const QString&)>& taken);
-    ItemRecord itemFromQuery(const QSqlQuery& query) const;
-    FieldRecord fieldFromQuery(const QSqlQuery& query);
-    LabelRecord labelFromQuery(const QSqlQuery& query) const;
+    ItemRecord itemFromRow(const RowReader& row) const;
+    // Reads a field row; labels caches the labels already read for this listing.
+    FieldRecord fieldFromRow(const RowReader& row, QHash<QString, LabelRecord>* labels);
+    LabelRecord labelFromRow(const RowReader& row) const;
 
     QString m_masterPassword;
     QSqlDatabase m_connection;

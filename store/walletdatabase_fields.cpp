@@ -1,8 +1,10 @@
 // Field operations of WalletDatabase: the ordered, enciphered fields of an item.
 #include "randomstring.h"
+#include "rowreader.h"
 #include "walletdatabase.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -12,16 +14,18 @@ const QString PasswordType = QStringLiteral("PASS");
 
 } // namespace
 
-FieldRecord WalletDatabase::fieldFromQuery(const QSqlQuery& query)
+FieldRecord WalletDatabase::fieldFromRow(const RowReader& row,
+                                         QHash<QString, LabelRecord>* labels)
 {
     FieldRecord record;
-    record.fieldId = query.value(QStringLiteral("field_id")).toString();
-    record.type = query.value(QStringLiteral("type")).toString();
-    record.value = decrypt(query.value(QStringLiteral("value")).toByteArray());
-    record.changeTimestamp =
-        QDateTime::fromString(query.value(QStringLiteral("change_timestamp")).toString(),
-                              QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    record.label = getLabel(record.type);
+    record.fieldId = row.text(QStringLiteral("field_id"));
+    record.type = row.text(QStringLiteral("type"));
+    record.value = decrypt(row.bytes(QStringLiteral("value")));
+    record.changeTimestamp = row.timestamp(QStringLiteral("change_timestamp"));
+    auto known = labels->constFind(record.type);
+    if (known == labels->constEnd())
+        known = labels->insert(record.type, getLabel(record.type));
+    record.label = *known;
     return record;
 }
 
@@ -32,28 +36,26 @@ FieldRecord WalletDatabase::getField(const QString& itemId, const QString& field
         "SELECT * FROM kelvaron_fields WHERE item_id=:itemId AND field_id=:fieldId ;"));
     query.bindValue(QStringLiteral(":itemId"), itemId);
     query.bindValue(QStringLiteral(":fieldId"), fieldId);
+    QHash<QString, LabelRecord> labels;
     if (query.exec() && query.next())
-        return fieldFromQuery(query);
+        return fieldFromRow(RowReader(query), &labels);
     return {};
 }
 
 QList<FieldRecord> WalletDatabase::listFields(const QString& itemId)
 {
-    QStringList ids;
-    {
-        QSqlQuery query;
-        query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE item_id=:itemId "
-                                     "AND deleted='0' ORDER BY sort_weight;"));
-        query.bindValue(QStringLiteral(":itemId"), itemId);
-        query.exec();
-        while (query.next())
-            ids.append(query.value(0).toString());
-    }
+    // One select of whole rows in sort order, and each label read once.
     QList<FieldRecord> fields;
-    fields.reserve(ids.size());
-    for (const QString& id : ids)
-        fields.append(getField(itemId, id));
+    QHash<QString, LabelRecord> labels;
+    QSqlQuery query;
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT * FROM kelvaron_fields WHERE item_id=:itemId "
+                                 "AND deleted='0' ORDER BY sort_weight;"));
+    query.bindValue(QStringLiteral(":itemId"), itemId);
+    query.exec();
+    const RowReader row(query);
+    while (query.next())
+        fields.append(fieldFromRow(row, &labels));
     return fields;
 }
 

@@ -1,5 +1,6 @@
 // Field type ("label") operations of WalletDatabase.
 #include "randomstring.h"
+#include "rowreader.h"
 #include "walletdatabase.h"
 
 #include <QCoreApplication>
@@ -39,14 +40,14 @@ const BuiltInLabel BuiltInLabels[] = {
 
 } // namespace
 
-LabelRecord WalletDatabase::labelFromQuery(const QSqlQuery& query) const
+LabelRecord WalletDatabase::labelFromRow(const RowReader& row) const
 {
     LabelRecord record;
-    record.fieldType = query.value(QStringLiteral("field_type")).toString();
-    record.labelName = query.value(QStringLiteral("label_name")).toString();
-    record.valueType = query.value(QStringLiteral("value_type")).toString();
-    record.system = query.value(QStringLiteral("system")).toBool();
-    record.icon = query.value(QStringLiteral("icon")).toString();
+    record.fieldType = row.text(QStringLiteral("field_type"));
+    record.labelName = row.text(QStringLiteral("label_name"));
+    record.valueType = row.text(QStringLiteral("value_type"));
+    record.system = row.flag(QStringLiteral("system"));
+    record.icon = row.text(QStringLiteral("icon"));
     return record;
 }
 
@@ -56,7 +57,7 @@ LabelRecord WalletDatabase::getLabel(const QString& fieldType)
     query.prepare(QStringLiteral("SELECT * FROM kelvaron_labels WHERE field_type=:fieldType ;"));
     query.bindValue(QStringLiteral(":fieldType"), fieldType);
     if (query.exec() && query.next())
-        return labelFromQuery(query);
+        return labelFromRow(RowReader(query));
     return {};
 }
 

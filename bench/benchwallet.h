@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A temporary data folder holding a wallet of 10,000 items in 500 folders
+// (20 items a folder) with 50,000 fields (5 an item), unlocked. It is written
+// straight with SQL in one transaction so that setting it up takes seconds.
+class BenchWallet
+{
+public:
+    static constexpr int Folders = 500;
+    static constexpr int ItemsPerFolder = 20;
+    static constexpr int FieldsPerItem = 5;
+    static const QString Password;
+
+    BenchWallet();
+    QStringList folderIds;
+    QString itemWithTwentyFields;
+
+private:
+    QTemporaryDir m_root;
+};
+
+// Sets a temporary HOME and data folder before the application object exists.
+void prepareBenchEnvironment();
