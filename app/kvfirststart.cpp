@@ -47,6 +47,11 @@ void KVFirstStart::initDialog(int selection)
     ui->labelBackupPath->setVisible(restore);
     ui->pushButtonPath->setVisible(restore);
     ui->lineEditBackupPath->setVisible(restore);
+    // The first input of the mode takes the keyboard, so the user can type at once.
+    if (restore)
+        ui->pushButtonPath->setFocus();
+    else
+        ui->linePassword->setFocus();
 }
 
 void KVFirstStart::on_pushButtonPath_clicked()

@@ -4,6 +4,7 @@
 #include "kvcustommessage.h"
 #include "kvfirststart.h"
 #include "kvpassworddialog.h"
+#include "mainwindow.h"
 #include "restorefromarchive.h"
 #include "walletdatabase.h"
 
@@ -116,7 +117,6 @@ void loadTranslation(QApplication& app, const QString& code)
 
 int runStartup(QApplication& app)
 {
-    Q_UNUSED(app)
     if (!openWalletDatabase()) {
         showError(QCoreApplication::translate("", "General error"), initialisationFailureText());
         return 1;
@@ -132,6 +132,7 @@ int runStartup(QApplication& app)
         unlocked = runLogin();
     if (!unlocked)
         return 1;
-    qDebug() << "Wallet unlocked";
-    return 0;
+    MainWindow window;
+    window.show();
+    return app.exec();
 }

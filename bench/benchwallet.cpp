@@ -76,3 +76,29 @@ BenchWallet::BenchWallet()
                        (k + 1) * 100});
     QSqlDatabase::database().commit();
 }
+
+QString BenchWallet::addFolderOfThousand()
+{
+    WalletDatabase* db = WalletDatabase::instance();
+    const QString folder =
+        db->addItem(QString(), RootItemId, QStringLiteral("Thousand"), QStringLiteral("folder"), true)
+            .itemId;
+    const QString now = currentTimestamp();
+    QSqlDatabase::database().transaction();
+    QSqlQuery item;
+    item.prepare(QStringLiteral("INSERT INTO kelvaron_items (item_id, parent_id, name, icon, "
+                                "folder, create_timestamp, change_timestamp) VALUES (?, ?, ?, ?, "
+                                "0, ?, ?)"));
+    for (int i = 0; i < 1000; ++i) {
+        bool ok = false;
+        item.bindValue(0, randomString(ItemIdLength));
+        item.bindValue(1, folder);
+        item.bindValue(2, encryptValue(QStringLiteral("Site %1").arg(i), Password, &ok));
+        item.bindValue(3, QStringLiteral("key"));
+        item.bindValue(4, now);
+        item.bindValue(5, now);
+        item.exec();
+    }
+    QSqlDatabase::database().commit();
+    return folder;
+}

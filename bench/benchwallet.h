@@ -16,6 +16,8 @@ public:
     static const QString Password;
 
     BenchWallet();
+    // Adds a folder of 1,000 items under the root and returns its id.
+    QString addFolderOfThousand();
     QStringList folderIds;
     QString itemWithTwentyFields;
 

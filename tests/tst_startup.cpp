@@ -36,6 +36,28 @@ void answerFirstStart(ModalDriver& driver, const QString& password)
     });
 }
 
+// Closes the main window as soon as start-up shows it, which ends the event
+// loop; records whether it was shown.
+class MainWindowCloser : public QObject
+{
+public:
+    MainWindowCloser()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (widget->objectName() == QLatin1String("MainWindow") && widget->isVisible()) {
+                    shown = true;
+                    widget->close();
+                }
+        });
+        m_timer.start(10);
+    }
+    bool shown = false;
+
+private:
+    QTimer m_timer;
+};
+
 } // namespace
 
 class TestStartup : public QObject
@@ -56,9 +78,10 @@ void TestStartup::firstRunCreatesWalletWithoutLogin()
 {
     removeWallet();
     ModalDriver driver;
+    MainWindowCloser closer;
     answerFirstStart(driver, Password);
-    QApplication* app = qApp;
-    QCOMPARE(runStartup(*app), 0);
+    QCOMPARE(runStartup(*qApp), 0);
+    QVERIFY(closer.shown);
     QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
     QCOMPARE(driver.seen().size(), 1);
     QVERIFY(WalletDatabase::instance()->hasPassword());
@@ -83,6 +106,7 @@ void TestStartup::fileWithoutRootGoesToFirstStart()
     QSqlQuery(QStringLiteral("DELETE FROM kelvaron_items WHERE item_id='__ROOT__'"));
     WalletDatabase::instance()->close();
     ModalDriver driver;
+    MainWindowCloser closer;
     answerFirstStart(driver, QStringLiteral("another"));
     QCOMPARE(runStartup(*qApp), 0);
     QVERIFY(driver.allAnswered());
@@ -143,6 +167,7 @@ void TestStartup::login()
     QFETCH(QStringList, dialogs);
     makeWallet();
     ModalDriver driver;
+    MainWindowCloser closer;
     for (const QString& entry : entries) {
         if (entry == QLatin1String("<cancel>")) {
             driver.expectPasswordCancel();
@@ -161,6 +186,7 @@ void TestStartup::login()
                         : dialog.title + QLatin1Char('|') + dialog.text);
     QCOMPARE(seen, dialogs);
     QCOMPARE(WalletDatabase::instance()->hasPassword(), status == 0);
+    QCOMPARE(closer.shown, status == 0);
 }
 
 KELVARON_TEST_MAIN(TestStartup)

@@ -1,0 +1,238 @@
+#include "mainwindow.h"
+#include "testenvironment.h"
+#include "walletdatabase.h"
+
+#include <QAbstractItemModelTester>
+#include <QFile>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+const QString Password = QStringLiteral("pw");
+
+struct Wallet
+{
+    QString banking, card, readMe, empty, bare, heron, deep, inner;
+};
+
+Wallet makeWallet()
+{
+    if (WalletDatabase::instance())
+        WalletDatabase::instance()->close();
+    QFile::remove(WalletDatabase::databaseFilePath());
+    openWalletDatabase();
+    WalletDatabase* db = WalletDatabase::instance();
+    db->initialiseWallet(Password);
+    Wallet w;
+    const QList<ItemRecord> top = db->listChildren(RootItemId);
+    w.banking = top[0].itemId;
+    w.readMe = top[1].itemId;
+    w.card = db->listChildren(w.banking)[0].itemId;
+    w.empty = db->addItem({}, RootItemId, "Empty", "folder", true).itemId;
+    w.bare = db->addItem({}, RootItemId, "Bare", "key", false).itemId;
+    w.heron = db->addItem({}, RootItemId, "  Velvet HERON ", "heron", false).itemId;
+    w.deep = db->addItem({}, w.banking, "Deep", "foldercars", true).itemId;
+    w.inner = db->addItem({}, w.deep, "Inner", "visa", false).itemId;
+    return w;
+}
+
+template <typename T>
+T* child(MainWindow& window, const char* name)
+{
+    return window.findChild<T*>(QLatin1String(name));
+}
+
+QTreeWidget* tree(MainWindow& w) { return child<QTreeWidget>(w, "treeWidget"); }
+QTreeWidget* list(MainWindow& w) { return child<QTreeWidget>(w, "listWidget"); }
+QString text(MainWindow& w, const char* label) { return child<QLabel>(w, label)->text(); }
+bool enabled(MainWindow& w, const char* button) { return child<QPushButton>(w, button)->isEnabled(); }
+QString current(MainWindow& w) { return tree(w)->currentItem()->data(0, Qt::UserRole).toString(); }
+
+QStringList listTexts(MainWindow& w)
+{
+    QStringList texts;
+    for (int i = 0; i < list(w)->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = list(w)->topLevelItem(i);
+        texts.append(list(w)->columnCount() == 1 ? row->text(0) : row->text(0) + '=' + row->text(1));
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_wallet = makeWallet(); }
+    void rootIsShownAtStart();
+    void headerPathRules_data();
+    void headerPathRules();
+    void buttonStates_data();
+    void buttonStates();
+    void doubleClickOpensChildrenOnly();
+    void goingUp();
+    void hiddenImageAndBack();
+    void unknownIdChangesNothing();
+    void treeModelIsConsistent();
+
+private:
+    Wallet m_wallet;
+};
+
+void TestMainWindow::rootIsShownAtStart()
+{
+    MainWindow window;
+    window.show();
+    QCOMPARE(current(window), RootItemId);
+    QCOMPARE(text(window, "lineEdit"), QStringLiteral("Kelvaron"));
+    QCOMPARE(text(window, "pathLabel"), QStringLiteral("/"));
+    QVERIFY(!enabled(window, "folderUpButton"));
+    QVERIFY(enabled(window, "addButtonFolder"));
+    QCOMPARE(list(window)->columnCount(), 1);
+    QCOMPARE(listTexts(window), QStringList({"Banking", "Empty", "  Velvet HERON ", "Bare", "Read me"}));
+    QCOMPARE(tree(window)->topLevelItemCount(), 1);
+    QVERIFY(tree(window)->topLevelItem(0)->isExpanded());
+    QCOMPARE(window.selectedTreeId(), RootItemId);
+    QVERIFY(window.selectedListId().isNull());
+    QVERIFY(!child<QGraphicsView>(window, "graphicsVievHeron")->isVisible());
+}
+
+void TestMainWindow::headerPathRules_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("item under the root") << "readMe" << "Read me" << "/";
+    QTest::newRow("item in a top folder") << "card" << "Credit card sample" << "/Banking/";
+    QTest::newRow("two levels down") << "inner" << "Inner" << "/Banking/Deep/";
+    QTest::newRow("top folder") << "banking" << "Banking" << "/";
+}
+
+void TestMainWindow::headerPathRules()
+{
+    QFETCH(QString, node);
+    QFETCH(QString, name);
+    QFETCH(QString, path);
+    const QMap<QString, QString> ids = {{"readMe", m_wallet.readMe}, {"card", m_wallet.card},
+                                        {"inner", m_wallet.inner}, {"banking", m_wallet.banking}};
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(ids[node]));
+    QCOMPARE(text(window, "lineEdit"), name);
+    QCOMPARE(text(window, "pathLabel"), path);
+    QVERIFY(!text(window, "statsLabel").isEmpty());
+    QVERIFY(enabled(window, "folderUpButton"));
+}
+
+void TestMainWindow::buttonStates_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("states"); // addButtonFolder, delete, edit, copy, add
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("folder with children") << "banking" << "11101" << QStringList({"Deep", "Credit card sample"});
+    QTest::newRow("empty folder") << "empty" << "10001" << QStringList();
+    QTest::newRow("item without fields") << "bare" << "00001" << QStringList();
+    QTest::newRow("item with fields") << "card" << "01111"
+        << QStringList({"Name=John Smith", "Card number=1234 5678 9012 3456", "PIN code=1234"});
+}
+
+void TestMainWindow::buttonStates()
+{
+    QFETCH(QString, node);
+    QFETCH(QString, states);
+    QFETCH(QStringList, rows);
+    const QMap<QString, QString> ids = {{"banking", m_wallet.banking}, {"empty", m_wallet.empty},
+                                        {"bare", m_wallet.bare}, {"card", m_wallet.card}};
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(ids[node]));
+    QString actual;
+    for (const char* button : {"addButtonFolder", "deleteButton", "editButton", "copyButton", "addButton"})
+        actual += enabled(window, button) ? '1' : '0';
+    QCOMPARE(actual, states);
+    QCOMPARE(listTexts(window), rows);
+}
+
+void TestMainWindow::doubleClickOpensChildrenOnly()
+{
+    MainWindow window;
+    emit list(window)->itemDoubleClicked(list(window)->topLevelItem(0), 0);
+    QCOMPARE(current(window), m_wallet.banking);
+    QCOMPARE(text(window, "lineEdit"), QStringLiteral("Banking"));
+    emit list(window)->itemDoubleClicked(list(window)->topLevelItem(1), 0);
+    QCOMPARE(current(window), m_wallet.card);
+    emit list(window)->itemDoubleClicked(list(window)->topLevelItem(0), 0);
+    QCOMPARE(current(window), m_wallet.card); // a field row opens nothing
+    QCOMPARE(list(window)->columnCount(), 2);
+}
+
+void TestMainWindow::goingUp()
+{
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(m_wallet.inner));
+    QPushButton* up = child<QPushButton>(window, "folderUpButton");
+    up->click();
+    QCOMPARE(current(window), m_wallet.deep);
+    up->click();
+    QCOMPARE(current(window), m_wallet.banking);
+    up->click();
+    QCOMPARE(current(window), RootItemId);
+    QVERIFY(!up->isEnabled());
+}
+
+void TestMainWindow::hiddenImageAndBack()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    QVERIFY(window.selectTreeItem(m_wallet.heron));
+    auto* heron = child<QGraphicsView>(window, "graphicsVievHeron");
+    QVERIFY(heron->isVisible());
+    QVERIFY(!list(window)->isVisible());
+    QVERIFY(!child<QPushButton>(window, "addButton")->isVisible());
+    QCOMPARE(text(window, "lineEdit"), QStringLiteral("Credit card sample")); // header kept
+    QVERIFY(heron->scene() && !heron->scene()->items().isEmpty());
+
+    QVERIFY(window.selectTreeItem(RootItemId));
+    QVERIFY(!heron->isVisible());
+    QVERIFY(list(window)->isVisible());
+    QVERIFY(child<QPushButton>(window, "copyButton")->isVisible());
+
+    // The name alone, or the icon alone, shows the node normally.
+    WalletDatabase::instance()->updateItem(m_wallet.heron, "velvet heron", "visa");
+    WalletDatabase::instance()->updateItem(m_wallet.bare, "Bare", "heron");
+    window.fillTree();
+    QVERIFY(window.selectTreeItem(m_wallet.heron));
+    QVERIFY(!heron->isVisible());
+    QVERIFY(window.selectTreeItem(m_wallet.bare));
+    QVERIFY(!heron->isVisible());
+}
+
+void TestMainWindow::unknownIdChangesNothing()
+{
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    QVERIFY(!window.selectTreeItem(QStringLiteral("nothere")));
+    QCOMPARE(current(window), m_wallet.card);
+    QVERIFY(enabled(window, "folderUpButton"));
+}
+
+void TestMainWindow::treeModelIsConsistent()
+{
+    MainWindow window;
+    QAbstractItemModelTester tester(tree(window)->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester listTester(list(window)->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+    window.fillTree();
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    QVERIFY(window.selectTreeItem(m_wallet.banking));
+    QCOMPARE(tree(window)->topLevelItem(0)->childCount(), 5);
+}
+
+KELVARON_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

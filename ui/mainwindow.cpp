@@ -1,0 +1,309 @@
+#include "mainwindow.h"
+
+#include "formatfieldvalue.h"
+#include "iconcatalogue.h"
+#include "ui_mainwindow.h"
+#include "walletdatabase.h"
+
+#include <QGraphicsPixmapItem>
+#include <QGraphicsScene>
+#include <QStatusBar>
+#include <QTreeWidgetItem>
+
+namespace {
+
+constexpr int IdRole = Qt::UserRole;
+
+QString rowId(const QTreeWidgetItem* row, int column = 0)
+{
+    return row ? row->data(column, IdRole).toString() : QString();
+}
+
+// Gives view a new scene holding picture, fitted in view keeping its aspect.
+void showPicture(QGraphicsView* view, const QPixmap& picture, const QRectF& sceneRect)
+{
+    QGraphicsScene* old = view->scene();
+    auto* scene = new QGraphicsScene(sceneRect, view);
+    QGraphicsPixmapItem* item = scene->addPixmap(picture);
+    view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setScene(scene);
+    view->fitInView(item, Qt::KeepAspectRatio);
+    delete old;
+}
+
+} // namespace
+
+QDateTime localChangeTime(const QDateTime& stored)
+{
+    if (!stored.isValid())
+        return {};
+    return QDateTime(stored.date(), stored.time(), Qt::UTC).toLocalTime();
+}
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
+{
+    ui->setupUi(this);
+    ui->unlockButton->hide();
+    ui->labelLocked->hide();
+    ui->graphicsVievHeron->hide();
+    ui->listWidget->setExpandsOnDoubleClick(false);
+    ui->graphicsView->setStyleSheet(QStringLiteral("background: transparent"));
+
+    searchBox.setFixedWidth(100);
+    searchBox.setFocusPolicy(Qt::ClickFocus);
+    searchBox.setStyleSheet(QStringLiteral(
+        "QWidget{font-size:12px;font-family: Arial, Helvetica, Verdana, sans-serif;}"));
+    ui->toolBar->insertWidget(ui->actionFind, &searchBox);
+    auto* spacer = new QWidget(this);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    ui->toolBar->addWidget(spacer);
+
+    setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
+    // The panels have fixed places; the window takes the height that the menu
+    // bar, the toolbar and the status bar need around them, and keeps it.
+    ui->centralWidget->setMinimumSize(633, 320);
+    adjustSize();
+    setFixedSize(size());
+    setWindowIcon(QIcon(QStringLiteral(":/app_icon/icons/48.png")));
+
+    connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this, &MainWindow::currentItemChanged);
+    connect(ui->listWidget, &QTreeWidget::currentItemChanged, this,
+            &MainWindow::currentListItemChanged);
+    connect(ui->listWidget, &QTreeWidget::itemDoubleClicked, this, &MainWindow::listDoubleClicked);
+
+    ui->lineEdit->setFocusPolicy(Qt::NoFocus);
+    ui->graphicsView->setFocusPolicy(Qt::NoFocus);
+    fillTree();
+    setTabOrder(ui->treeWidget, ui->listWidget);
+    // The root is shown at once, whether or not the window manager gives the
+    // tree the keyboard focus.
+    ui->treeWidget->setFocus();
+    selectTreeItem(RootItemId);
+}
+
+MainWindow::~MainWindow() = default;
+
+QTreeWidgetItem* MainWindow::rootRow() const
+{
+    return ui->treeWidget->topLevelItem(0);
+}
+
+QIcon MainWindow::rowIcon(const QString& iconName)
+{
+    auto known = m_rowIcons.constFind(iconName);
+    if (known == m_rowIcons.constEnd())
+        known = m_rowIcons.insert(iconName, iconForName(iconName));
+    return *known;
+}
+
+void MainWindow::fillTree()
+{
+    m_rowIcons.clear();
+    ui->treeWidget->clear();
+    auto* root = new QTreeWidgetItem(QStringList(tr("Kelvaron")));
+    root->setData(0, IdRole, RootItemId);
+    root->setIcon(0, QIcon(QStringLiteral(":/app_icon/icons/48.png")));
+    ui->treeWidget->addTopLevelItem(root);
+    addChildRows(root, RootItemId);
+    root->setExpanded(true);
+    root->setSelected(true);
+}
+
+void MainWindow::addChildRows(QTreeWidgetItem* parentRow, const QString& parentId)
+{
+    for (const ItemRecord& child : WalletDatabase::instance()->listChildren(parentId)) {
+        auto* row = new QTreeWidgetItem(parentRow, QStringList(child.name));
+        row->setData(0, IdRole, child.itemId);
+        row->setIcon(0, rowIcon(child.icon));
+        // Only folders hold children: items are leaves of the tree.
+        if (child.folder)
+            addChildRows(row, child.itemId);
+    }
+}
+
+QTreeWidgetItem* MainWindow::findTreeItem(QTreeWidgetItem* row, const QString& id) const
+{
+    if (!row)
+        return nullptr;
+    if (rowId(row) == id)
+        return row;
+    for (int i = 0; i < row->childCount(); ++i)
+        if (QTreeWidgetItem* found = findTreeItem(row->child(i), id))
+            return found;
+    return nullptr;
+}
+
+bool MainWindow::selectTreeItem(const QString& id)
+{
+    QTreeWidgetItem* row = findTreeItem(rootRow(), id);
+    if (!row)
+        return false;
+    ui->folderUpButton->setEnabled(id != RootItemId);
+    ui->treeWidget->setCurrentItem(row);
+    return true;
+}
+
+QString MainWindow::selectedTreeId() const
+{
+    const QList<QTreeWidgetItem*> selected = ui->treeWidget->selectedItems();
+    return selected.isEmpty() ? QString() : rowId(selected.first());
+}
+
+QString MainWindow::selectedListId() const
+{
+    const QList<QTreeWidgetItem*> selected = ui->listWidget->selectedItems();
+    return selected.isEmpty() ? QString() : rowId(selected.first());
+}
+
+QString MainWindow::selectedFieldId() const
+{
+    const QList<QTreeWidgetItem*> selected = ui->listWidget->selectedItems();
+    return selected.isEmpty() ? QString() : rowId(selected.first(), 1);
+}
+
+void MainWindow::currentItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem*)
+{
+    if (!newItem)
+        return;
+    const QString id = rowId(newItem);
+    const ItemRecord record = WalletDatabase::instance()->getItem(id);
+    showIcon(record.icon);
+    if (showHiddenImage(record))
+        return;
+    ui->graphicsVievHeron->hide();
+    setCommandsVisible(true);
+    ui->folderUpButton->setEnabled(id != RootItemId);
+    showHeader(id, record);
+    if (record.folder)
+        showFolder(id);
+    else
+        showItem(id);
+    for (int column = 0; column < ui->listWidget->columnCount(); ++column)
+        ui->listWidget->resizeColumnToContents(column);
+}
+
+void MainWindow::showIcon(const QString& iconName)
+{
+    const QString path = iconName == QLatin1String("root")
+                             ? QStringLiteral(":/app_icon/icons/64.png")
+                             : iconFilePath(iconName);
+    const QPixmap picture = QPixmap(path).scaled(ui->graphicsView->size(), Qt::KeepAspectRatio,
+                                                 Qt::SmoothTransformation);
+    showPicture(ui->graphicsView, picture, QRectF(0, 0, 64, 64));
+    ui->graphicsView->ensureVisible(QRectF(0, 0, 64, 64), 50, 50);
+}
+
+bool MainWindow::showHiddenImage(const ItemRecord& record)
+{
+    if (record.name.trimmed().toLower() != QLatin1String("velvet heron") ||
+        record.icon != QLatin1String("heron"))
+        return false;
+    setCommandsVisible(false);
+    ui->graphicsVievHeron->setStyleSheet(QStringLiteral("background: transparent"));
+    ui->graphicsVievHeron->show();
+    const QPixmap heron = QPixmap(QStringLiteral(":/images/images/heron.jpg"))
+                              .scaledToWidth(ui->graphicsVievHeron->width(), Qt::SmoothTransformation);
+    showPicture(ui->graphicsVievHeron, heron, heron.rect());
+    return true;
+}
+
+void MainWindow::setCommandsVisible(bool visible)
+{
+    const QList<QWidget*> widgets = {ui->folderUpButton, ui->deleteButton,    ui->editButton,
+                                     ui->copyButton,     ui->addButton,       ui->addButtonFolder,
+                                     ui->listWidget};
+    for (QWidget* widget : widgets)
+        widget->setVisible(visible);
+}
+
+void MainWindow::showHeader(const QString& id, const ItemRecord& record)
+{
+    // The parent path: the node's own name is cut off the end of its path.
+    QString path = itemPathOf(id);
+    if (record.name.size() < path.size())
+        path.chop(record.name.size());
+    ui->pathLabel->setText(path);
+    ui->lineEdit->setText(record.name);
+    ui->statsLabel->setText(localChangeTime(record.changeTimestamp).toString(Qt::TextDate));
+}
+
+void MainWindow::showFolder(const QString& id)
+{
+    ui->addButtonFolder->setEnabled(true);
+    const QList<ItemRecord> children = WalletDatabase::instance()->listChildren(id);
+    ui->listWidget->clear();
+    ui->listWidget->setColumnCount(1);
+    m_rowIcons.clear();
+    ui->deleteButton->setEnabled(!children.isEmpty());
+    ui->editButton->setEnabled(!children.isEmpty());
+    ui->copyButton->setEnabled(false);
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(children.size());
+    for (const ItemRecord& child : children) {
+        auto* row = new QTreeWidgetItem(QStringList(child.name));
+        row->setData(0, IdRole, child.itemId);
+        row->setIcon(0, rowIcon(child.icon));
+        rows.append(row);
+    }
+    ui->listWidget->addTopLevelItems(rows);
+}
+
+void MainWindow::showItem(const QString& id)
+{
+    ui->addButtonFolder->setEnabled(false);
+    const QList<FieldRecord> fields = WalletDatabase::instance()->listFields(id);
+    ui->listWidget->clear();
+    ui->listWidget->setColumnCount(2);
+    m_rowIcons.clear();
+    ui->deleteButton->setEnabled(!fields.isEmpty());
+    ui->editButton->setEnabled(!fields.isEmpty());
+    ui->copyButton->setEnabled(!fields.isEmpty());
+    QList<QTreeWidgetItem*> rows;
+    for (const FieldRecord& field : fields) {
+        auto* row = new QTreeWidgetItem(QStringList({field.label.labelName, formatFieldValue(field)}));
+        row->setData(0, IdRole, id);
+        row->setData(1, IdRole, field.fieldId);
+        row->setIcon(0, rowIcon(field.label.icon));
+        rows.append(row);
+    }
+    ui->listWidget->addTopLevelItems(rows);
+}
+
+void MainWindow::currentListItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem*)
+{
+    if (!newItem) {
+        ui->deleteButton->setEnabled(false);
+        return;
+    }
+    if (!ui->copyButton->isEnabled())
+        return;
+    const QString treeId = selectedTreeId();
+    if (ui->listWidget->selectedItems().size() != 1 || treeId.isEmpty())
+        return;
+    const QString fieldId = rowId(newItem, 1);
+    if (fieldId.isEmpty())
+        return;
+    const FieldRecord field = WalletDatabase::instance()->getField(treeId, fieldId);
+    statusBar()->showMessage(QStringLiteral("  ") +
+                             localChangeTime(field.changeTimestamp).toString(Qt::TextDate));
+}
+
+void MainWindow::listDoubleClicked(QTreeWidgetItem* itemClicked, int)
+{
+    if (ui->listWidget->columnCount() != 1 || !itemClicked)
+        return;
+    if (QTreeWidgetItem* row = findTreeItem(rootRow(), rowId(itemClicked)))
+        ui->treeWidget->setCurrentItem(row);
+}
+
+void MainWindow::on_folderUpButton_clicked()
+{
+    const QString id = selectedTreeId();
+    if (id.isEmpty() || id == RootItemId)
+        return;
+    const QString parentId = WalletDatabase::instance()->getParentId(id);
+    if (!parentId.isEmpty())
+        selectTreeItem(parentId);
+}

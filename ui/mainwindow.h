@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <memory>
+
+class QTreeWidgetItem;
+struct ItemRecord;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The one window the user works in after login: the tree of folders and
+// items on the left, the current node's header and content on the right.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void fillTree();
+    bool selectTreeItem(const QString& id);
+    QString selectedTreeId() const;
+    QString selectedListId() const;
+    QString selectedFieldId() const;
+
+private slots:
+    void currentItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem* oldItem);
+    void currentListItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem* oldItem);
+    void listDoubleClicked(QTreeWidgetItem* itemClicked, int column);
+    void on_folderUpButton_clicked();
+
+private:
+    QTreeWidgetItem* rootRow() const;
+    QTreeWidgetItem* findTreeItem(QTreeWidgetItem* row, const QString& id) const;
+    void addChildRows(QTreeWidgetItem* parentRow, const QString& parentId);
+    void showIcon(const QString& iconName);
+    bool showHiddenImage(const ItemRecord& record);
+    void showHeader(const QString& id, const ItemRecord& record);
+    void showFolder(const QString& id);
+    void showItem(const QString& id);
+    void setCommandsVisible(bool visible);
+    // The icon of an icon name, looked up once per filling of a view:
+    // building an icon reads its picture file's header.
+    QIcon rowIcon(const QString& iconName);
+
+    std::unique_ptr<Ui::MainWindow> ui;
+    QLineEdit searchBox;
+    QHash<QString, QIcon> m_rowIcons;
+};
+
+// A stored change time (UTC digits) in the user's local time.
+QDateTime localChangeTime(const QDateTime& stored);
