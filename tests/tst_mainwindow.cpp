@@ -1,8 +1,15 @@
 #include "mainwindow.h"
+#include "modaldriver.h"
 #include "testenvironment.h"
 #include "walletdatabase.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QComboBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QFile>
 #include <QGraphicsView>
 #include <QLabel>
@@ -80,8 +87,16 @@ private slots:
     void hiddenImageAndBack();
     void unknownIdChangesNothing();
     void treeModelIsConsistent();
+    void createFolderAndItem();
+    void renameThroughEdit();
+    void deleteRules();
+    void fieldCommands();
+    void nothingSelectedWarns_data();
+    void nothingSelectedWarns();
+    void notices();
 
 private:
+    void selectListRow(MainWindow& window, int row) { list(window)->setCurrentItem(list(window)->topLevelItem(row)); }
     Wallet m_wallet;
 };
 
@@ -232,6 +247,170 @@ void TestMainWindow::treeModelIsConsistent()
     QVERIFY(window.selectTreeItem(m_wallet.card));
     QVERIFY(window.selectTreeItem(m_wallet.banking));
     QCOMPARE(tree(window)->topLevelItem(0)->childCount(), 5);
+}
+
+void TestMainWindow::createFolderAndItem()
+{
+    MainWindow window;
+    ModalDriver driver;
+    driver.expect("EditItemFolder", [](QWidget* editor) {
+        ModalDriver::setText(editor, "lineEdit", "Travel");
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
+    });
+    child<QPushButton>(window, "addButtonFolder")->click();
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(text(window, "lineEdit"), QStringLiteral("Travel"));
+    QVERIFY(WalletDatabase::instance()->getItem(current(window)).folder);
+    const QString travel = current(window);
+
+    driver.expect("EditItemFolder", [](QWidget* editor) {
+        ModalDriver::setText(editor, "lineEdit", "Airline");
+        auto* combo = editor->findChild<QComboBox*>("comboBox");
+        combo->setCurrentIndex(combo->findData("icon_airplane"));
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
+    });
+    child<QPushButton>(window, "addButton")->click();
+    QCOMPARE(text(window, "lineEdit"), QStringLiteral("Airline"));
+    QCOMPARE(text(window, "pathLabel"), QStringLiteral("/Travel/"));
+    QCOMPARE(WalletDatabase::instance()->getItem(current(window)).icon, QStringLiteral("airplane"));
+
+    // Cancel changes nothing and keeps the node current.
+    driver.expect("EditItemFolder", [](QWidget* editor) {
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Cancel);
+    });
+    QVERIFY(window.selectTreeItem(travel));
+    child<QPushButton>(window, "addButton")->click();
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(current(window), travel);
+    QCOMPARE(WalletDatabase::instance()->listChildren(travel).size(), 1);
+}
+
+void TestMainWindow::renameThroughEdit()
+{
+    MainWindow window;
+    selectListRow(window, 3); // Bare
+    ModalDriver driver;
+    driver.expect("EditItemFolder", [](QWidget* editor) {
+        ModalDriver::setText(editor, "lineEdit", "Bare bones");
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
+    });
+    child<QPushButton>(window, "editButton")->click();
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(current(window), RootItemId);
+    QVERIFY(listTexts(window).contains("Bare bones"));
+}
+
+void TestMainWindow::deleteRules()
+{
+    MainWindow window;
+    ModalDriver driver;
+    // An empty folder goes at once; a non-empty one is refused.
+    selectListRow(window, 1); // Empty
+    child<QPushButton>(window, "deleteButton")->click();
+    QVERIFY(!listTexts(window).contains("Empty"));
+    QVERIFY(driver.seen().isEmpty());
+    selectListRow(window, 0); // Banking
+    driver.expectMessage();
+    child<QPushButton>(window, "deleteButton")->click();
+    QCOMPARE(driver.seen().last().title, QStringLiteral("Deletion cancelled"));
+    QCOMPARE(driver.seen().last().text, QStringLiteral("Non-empty folder cannot be deleted"));
+    QVERIFY(listTexts(window).contains("Banking"));
+    // An item asks with its name; No keeps it, Yes deletes it with its fields.
+    selectListRow(window, 3); // Read me
+    driver.expectMessage(false);
+    child<QPushButton>(window, "deleteButton")->click();
+    QCOMPARE(driver.seen().last().title, QStringLiteral("Read me"));
+    QVERIFY(listTexts(window).contains("Read me"));
+    selectListRow(window, 3);
+    driver.expectMessage(true);
+    child<QPushButton>(window, "deleteButton")->click();
+    QVERIFY(!listTexts(window).contains("Read me"));
+    QCOMPARE(current(window), RootItemId);
+    QVERIFY(WalletDatabase::instance()->listFields(m_wallet.readMe).isEmpty());
+    QVERIFY(driver.allAnswered());
+}
+
+void TestMainWindow::fieldCommands()
+{
+    WalletDatabase::instance()->saveField("TIME", "093000", m_wallet.card, QString());
+    WalletDatabase::instance()->saveField("EXPD", "20261131", m_wallet.card, QString());
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    QCOMPARE(listTexts(window).at(3), QStringLiteral("Time=09:30"));
+
+    // Copy puts the stored value, marked secret for clipboard managers.
+    selectListRow(window, 4);
+    child<QPushButton>(window, "copyButton")->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("20261131"));
+    QCOMPARE(QGuiApplication::clipboard()->mimeData()->data("x-kde-passwordManagerHint"), QByteArray("secret"));
+
+    // Delete asks with the label and the display form.
+    ModalDriver driver;
+    selectListRow(window, 3);
+    driver.expectMessage(true);
+    child<QPushButton>(window, "deleteButton")->click();
+    QCOMPARE(driver.seen().last().title, QStringLiteral("Time: 09:30"));
+    QCOMPARE(current(window), m_wallet.card);
+    QCOMPARE(list(window)->topLevelItemCount(), 4);
+
+    // Edit opens the field editor on the selected field; the item stays current.
+    selectListRow(window, 0);
+    driver.expect("KVFieldEdit", [](QWidget* editor) {
+        editor->findChild<QPlainTextEdit*>("plainTextEdit")->setPlainText("Jane Smith");
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
+    });
+    child<QPushButton>(window, "editButton")->click();
+    QCOMPARE(current(window), m_wallet.card);
+    QCOMPARE(listTexts(window).at(0), QStringLiteral("Name=Jane Smith"));
+
+    // Add opens it for a new field.
+    driver.expect("KVFieldEdit", [](QWidget* editor) {
+        auto* combo = editor->findChild<QComboBox*>("comboBox");
+        combo->setCurrentIndex(combo->findData("USER"));
+        editor->findChild<QPlainTextEdit*>("plainTextEdit")->setPlainText("jane");
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
+    });
+    child<QPushButton>(window, "addButton")->click();
+    QCOMPARE(listTexts(window).last(), QStringLiteral("User name=jane"));
+    QVERIFY(driver.allAnswered());
+}
+
+void TestMainWindow::nothingSelectedWarns_data()
+{
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("delete in a folder") << "root" << "deleteButton" << "No item/folder was selected";
+    QTest::newRow("edit in a folder") << "root" << "editButton" << "No item/folder was selected";
+    QTest::newRow("delete in an item") << "card" << "deleteButton" << "No field selected";
+    QTest::newRow("edit in an item") << "card" << "editButton" << "No field selected";
+}
+
+void TestMainWindow::nothingSelectedWarns()
+{
+    QFETCH(QString, node);
+    QFETCH(QString, button);
+    QFETCH(QString, title);
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(node == "root" ? RootItemId : m_wallet.card));
+    const QStringList before = listTexts(window);
+    ModalDriver driver;
+    driver.expectMessage();
+    window.findChild<QPushButton*>(button)->click();
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(driver.seenTitles(), QStringList(title));
+    QCOMPARE(listTexts(window), before);
+}
+
+void TestMainWindow::notices()
+{
+    MainWindow window;
+    ModalDriver driver;
+    driver.expectMessage();
+    driver.expectMessage();
+    window.findChild<QAction*>("actionSync")->trigger();
+    window.findChild<QAction*>("actionFind")->trigger();
+    QCOMPARE(driver.seenTitles(), QStringList({"Synchronization", "Search"}));
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

@@ -1,11 +1,21 @@
 #include "mainwindow.h"
 
+#include "edititemfolder.h"
 #include "formatfieldvalue.h"
 #include "iconcatalogue.h"
+#include "kelvaronconfig.h"
+#include "kvcustommessage.h"
+#include "kvfieldedit.h"
+#include "secretclipboard.h"
+#include "settingskeys.h"
 #include "ui_mainwindow.h"
 #include "walletdatabase.h"
 
+#include <QDebug>
+#include <QDesktopServices>
 #include <QGraphicsPixmapItem>
+#include <QSettings>
+#include <QUrl>
 #include <QGraphicsScene>
 #include <QStatusBar>
 #include <QTreeWidgetItem>
@@ -306,4 +316,181 @@ void MainWindow::on_folderUpButton_clicked()
     const QString parentId = WalletDatabase::instance()->getParentId(id);
     if (!parentId.isEmpty())
         selectTreeItem(parentId);
+}
+
+void MainWindow::setStayOnTopHint(bool onTop)
+{
+    Qt::WindowFlags flags = windowFlags();
+    flags &= ~(onTop ? Qt::WindowStaysOnBottomHint : Qt::WindowStaysOnTopHint);
+    flags |= onTop ? Qt::WindowStaysOnTopHint : Qt::WindowStaysOnBottomHint;
+    setWindowFlags(flags);
+    show(); // changing the window flags hides the window
+}
+
+void MainWindow::suspendStayOnTop()
+{
+    if (QSettings().value(SettingsKeys::StayOnTop, SettingsKeys::StayOnTopDefault).toBool())
+        setStayOnTopHint(false);
+}
+
+void MainWindow::resumeStayOnTop()
+{
+    if (QSettings().value(SettingsKeys::StayOnTop, SettingsKeys::StayOnTopDefault).toBool())
+        setStayOnTopHint(true);
+}
+
+void MainWindow::on_addButton_clicked()
+{
+    addNode(false);
+}
+
+void MainWindow::on_addButtonFolder_clicked()
+{
+    addNode(true);
+}
+
+void MainWindow::addNode(bool folder)
+{
+    DialogFrame frame(this);
+    const QString treeId = selectedTreeId();
+    if (treeId.isEmpty())
+        return;
+    if (WalletDatabase::instance()->getItem(treeId).folder) {
+        EditItemFolder editor(folder, treeId, this);
+        if (editor.exec() != QDialog::Accepted)
+            return;
+        const QString newId = editor.editorResult().itemId;
+        fillTree();
+        if (!selectTreeItem(newId))
+            selectTreeItem(treeId);
+    } else {
+        KVFieldEdit editor(treeId, QString(), this);
+        if (editor.exec() != QDialog::Accepted)
+            return;
+        fillTree();
+        selectTreeItem(treeId);
+    }
+}
+
+void MainWindow::on_editButton_clicked()
+{
+    DialogFrame frame(this);
+    const QString listId = selectedListId();
+    const QString treeId = selectedTreeId();
+    if (treeId.isEmpty())
+        return;
+    if (WalletDatabase::instance()->getItem(treeId).folder) {
+        if (listId.isEmpty()) {
+            KVCustomMessage::ask(tr("No item/folder was selected"),
+                                 tr("Select item or folder on the right panel first"), true,
+                                 KVCustomMessage::ButtonsOk);
+            return;
+        }
+        EditItemFolder editor(listId, this);
+        if (editor.exec() != QDialog::Accepted)
+            return;
+        fillTree();
+        selectTreeItem(treeId);
+        return;
+    }
+    const QString fieldId = selectedFieldId();
+    if (fieldId.isEmpty()) {
+        KVCustomMessage::ask(tr("No field selected"), tr("Select the field on the right panel first"),
+                             true, KVCustomMessage::ButtonsOk);
+        return;
+    }
+    KVFieldEdit editor(treeId, fieldId, this);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    fillTree();
+    selectTreeItem(listId);
+}
+
+void MainWindow::on_deleteButton_clicked()
+{
+    DialogFrame frame(this);
+    const QString treeId = selectedTreeId();
+    if (treeId.isEmpty())
+        return;
+    WalletDatabase* db = WalletDatabase::instance();
+    if (db->getItem(treeId).folder) {
+        const QString childId = selectedListId();
+        if (childId.isEmpty()) {
+            KVCustomMessage::ask(tr("No item/folder was selected"),
+                                 tr("Select item or folder on the right panel first"), true,
+                                 KVCustomMessage::ButtonsOk);
+            return;
+        }
+        const ItemRecord child = db->getItem(childId);
+        if (child.folder) {
+            if (db->hasChildren(childId)) {
+                KVCustomMessage::ask(tr("Deletion cancelled"), tr("Non-empty folder cannot be deleted"),
+                                     true, KVCustomMessage::ButtonsOk);
+                return;
+            }
+            db->deleteItem(childId);
+        } else {
+            if (!KVCustomMessage::ask(child.name,
+                                      tr("You are going to delete the item and it will not be "
+                                         "possible to restore it and its fields. Are you sure you "
+                                         "want to continue?"),
+                                      true, KVCustomMessage::ButtonsYesNo))
+                return;
+            db->deleteItemWithFields(childId);
+        }
+        fillTree();
+        selectTreeItem(treeId);
+        return;
+    }
+    const QString fieldId = selectedFieldId();
+    if (fieldId.isEmpty()) {
+        KVCustomMessage::ask(tr("No field selected"), tr("Select the field on the right panel first"),
+                             true, KVCustomMessage::ButtonsOk);
+        return;
+    }
+    const FieldRecord field = db->getField(treeId, fieldId);
+    if (!KVCustomMessage::ask(field.label.labelName + QStringLiteral(": ") + formatFieldValue(field),
+                              tr("You are going to delete the field. Are you sure you want to proceed?"),
+                              true, KVCustomMessage::ButtonsYesNo))
+        return;
+    db->deleteField(treeId, fieldId);
+    fillTree();
+    selectTreeItem(treeId);
+}
+
+void MainWindow::on_copyButton_clicked()
+{
+    qDebug() << "Copy triggered - list";
+    if (ui->listWidget->selectedItems().size() != 1)
+        return;
+    const QString fieldId = selectedFieldId();
+    const QString treeId = selectedTreeId();
+    copySecretToClipboard(WalletDatabase::instance()->getField(treeId, fieldId).value);
+}
+
+void MainWindow::on_actionSync_triggered()
+{
+    DialogFrame frame(this);
+    KVCustomMessage::ask(tr("Synchronization"),
+                         tr("Synchronization will be implemented later, track updates on "
+                            "application website"),
+                         false, KVCustomMessage::ButtonsOk);
+}
+
+void MainWindow::on_actionFind_triggered()
+{
+    DialogFrame frame(this);
+    KVCustomMessage::ask(tr("Search"),
+                         tr("Search will be implemented later, track updates on application website"),
+                         false, KVCustomMessage::ButtonsOk);
+}
+
+void MainWindow::on_actionWebsite_triggered()
+{
+    QDesktopServices::openUrl(QUrl(QStringLiteral(KELVARON_WEBSITE)));
+}
+
+void MainWindow::on_actionSend_feedback_triggered()
+{
+    QDesktopServices::openUrl(QUrl(QStringLiteral(KELVARON_WEBSITE "/feedback")));
 }

@@ -29,13 +29,41 @@ public:
     QString selectedListId() const;
     QString selectedFieldId() const;
 
+    // Lift the pin while a dialog of the program is open, so that parentless
+    // dialogs are not hidden behind a window that stays on top.
+    void suspendStayOnTop();
+    void resumeStayOnTop();
+
 private slots:
     void currentItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem* oldItem);
     void currentListItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem* oldItem);
     void listDoubleClicked(QTreeWidgetItem* itemClicked, int column);
     void on_folderUpButton_clicked();
+    void on_addButton_clicked();
+    void on_addButtonFolder_clicked();
+    void on_editButton_clicked();
+    void on_deleteButton_clicked();
+    void on_copyButton_clicked();
+    void on_actionSync_triggered();
+    void on_actionFind_triggered();
+    void on_actionWebsite_triggered();
+    void on_actionSend_feedback_triggered();
 
 private:
+    // Suspends the pin for its lifetime: every command that shows a dialog
+    // or a message holds one, so the pin comes back on every path.
+    class DialogFrame
+    {
+    public:
+        explicit DialogFrame(MainWindow* window) : m_window(window) { m_window->suspendStayOnTop(); }
+        ~DialogFrame() { m_window->resumeStayOnTop(); }
+
+    private:
+        MainWindow* m_window;
+    };
+
+    void addNode(bool folder);
+    void setStayOnTopHint(bool onTop);
     QTreeWidgetItem* rootRow() const;
     QTreeWidgetItem* findTreeItem(QTreeWidgetItem* row, const QString& id) const;
     void addChildRows(QTreeWidgetItem* parentRow, const QString& parentId);

@@ -1,0 +1,118 @@
+#include "edititemfolder.h"
+#include "testenvironment.h"
+#include "walletdatabase.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+void accept(EditItemFolder& editor)
+{
+    editor.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
+
+QComboBox* combo(EditItemFolder& editor)
+{
+    return editor.findChild<QComboBox*>("comboBox");
+}
+
+} // namespace
+
+class TestEditItemFolder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void createFolderAndItem_data();
+    void createFolderAndItem();
+    void editFindsPrefixedIcon();
+    void editWithUnknownIconTakesTheFirst();
+    void cancelStoresNothing();
+
+private:
+    QString m_card;
+};
+
+void TestEditItemFolder::init()
+{
+    if (WalletDatabase::instance())
+        WalletDatabase::instance()->close();
+    QFile::remove(WalletDatabase::databaseFilePath());
+    openWalletDatabase();
+    WalletDatabase::instance()->initialiseWallet(QStringLiteral("pw"));
+    const QString banking = WalletDatabase::instance()->listChildren(RootItemId)[0].itemId;
+    m_card = WalletDatabase::instance()->listChildren(banking)[0].itemId;
+}
+
+void TestEditItemFolder::createFolderAndItem_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("folder") << true << "Cars" << "foldercars" << "foldercars" << 17;
+    QTest::newRow("item, prefix dropped") << false << "My card" << "icon_visa" << "visa" << 118;
+    QTest::newRow("empty name") << false << "" << "icon_key" << "key" << 118;
+}
+
+void TestEditItemFolder::createFolderAndItem()
+{
+    QFETCH(bool, folder);
+    QFETCH(QString, name);
+    QFETCH(QString, choice);
+    QFETCH(QString, stored);
+    QFETCH(int, entries);
+    EditItemFolder editor(folder, RootItemId, nullptr);
+    QCOMPARE(editor.findChild<QLabel*>("labelTitle")->text(), folder ? QStringLiteral("Folder name") : QStringLiteral("Item name"));
+    QCOMPARE(combo(editor)->count(), entries);
+    QCOMPARE(combo(editor)->currentIndex(), 0);
+    editor.findChild<QLineEdit*>("lineEdit")->setText(name);
+    combo(editor)->setCurrentIndex(combo(editor)->findData(choice));
+    accept(editor);
+    QCOMPARE(editor.result(), int(QDialog::Accepted));
+    const ItemRecord record = editor.editorResult();
+    QCOMPARE(record.name, name);
+    QCOMPARE(record.icon, stored);
+    QCOMPARE(record.folder, folder);
+    QCOMPARE(WalletDatabase::instance()->getParentId(record.itemId), RootItemId);
+}
+
+void TestEditItemFolder::editFindsPrefixedIcon()
+{
+    EditItemFolder editor(m_card, nullptr);
+    QCOMPARE(editor.findChild<QLabel*>("labelTitle")->text(), QStringLiteral("Item name"));
+    QCOMPARE(combo(editor)->currentData().toString(), QStringLiteral("icon_visa"));
+    QCOMPARE(editor.findChild<QLineEdit*>("lineEdit")->text(), QStringLiteral("Credit card sample"));
+    editor.findChild<QLineEdit*>("lineEdit")->setText(QStringLiteral("Renamed"));
+    accept(editor);
+    QCOMPARE(WalletDatabase::instance()->getItem(m_card).name, QStringLiteral("Renamed"));
+    QCOMPARE(WalletDatabase::instance()->getItem(m_card).icon, QStringLiteral("visa"));
+}
+
+void TestEditItemFolder::editWithUnknownIconTakesTheFirst()
+{
+    WalletDatabase::instance()->updateItem(m_card, QStringLiteral("Card"), QStringLiteral("gone"));
+    EditItemFolder editor(m_card, nullptr);
+    QCOMPARE(combo(editor)->currentIndex(), 0);
+    accept(editor);
+    QCOMPARE(WalletDatabase::instance()->getItem(m_card).icon, QStringLiteral("document"));
+}
+
+void TestEditItemFolder::cancelStoresNothing()
+{
+    EditItemFolder editor(m_card, nullptr);
+    editor.findChild<QLineEdit*>("lineEdit")->setText(QStringLiteral("Changed"));
+    editor.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    QCOMPARE(WalletDatabase::instance()->getItem(m_card).name, QStringLiteral("Credit card sample"));
+}
+
+KELVARON_TEST_MAIN(TestEditItemFolder)
+#include "tst_edititemfolder.moc"

@@ -1,0 +1,247 @@
+#include "kvfieldedit.h"
+#include "testenvironment.h"
+#include "walletdatabase.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTimeEdit>
+#include <QtTest>
+
+namespace {
+
+WalletDatabase* db()
+{
+    return WalletDatabase::instance();
+}
+
+template <typename T>
+T* child(KVFieldEdit& editor, const char* name)
+{
+    return editor.findChild<T*>(QLatin1String(name));
+}
+
+QPushButton* okButton(KVFieldEdit& editor)
+{
+    return child<QDialogButtonBox>(editor, "buttonBox")->button(QDialogButtonBox::Ok);
+}
+
+void choose(KVFieldEdit& editor, const QString& code)
+{
+    QComboBox* combo = child<QComboBox>(editor, "comboBox");
+    combo->setCurrentIndex(combo->findData(code));
+}
+
+// The id of the item's field of the given type.
+QString fieldOf(const QString& item, const QString& type)
+{
+    for (const FieldRecord& field : db()->listFields(item))
+        if (field.type == type)
+            return field.fieldId;
+    return {};
+}
+
+} // namespace
+
+class TestKVFieldEdit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void newFieldStartsCollapsed();
+    void dateAndTimeStorageForms_data();
+    void dateAndTimeStorageForms();
+    void editShowsStoredValueWithTypeLocked();
+    void previousPasswordRule();
+    void generateUsesTheStoredSettings();
+    void smartChoiceIsResetForShortText();
+    void panelEnabledStates();
+
+private:
+    QString m_item;
+};
+
+void TestKVFieldEdit::init()
+{
+    if (db())
+        db()->close();
+    QFile::remove(WalletDatabase::databaseFilePath());
+    QSettings().clear();
+    openWalletDatabase();
+    db()->initialiseWallet(QStringLiteral("pw"));
+    m_item = db()->addItem(QString(), RootItemId, QStringLiteral("Site"), QStringLiteral("key"), false).itemId;
+}
+
+void TestKVFieldEdit::newFieldStartsCollapsed()
+{
+    KVFieldEdit editor(m_item, QString(), nullptr);
+    auto* combo = child<QComboBox>(editor, "comboBox");
+    QCOMPARE(combo->currentText(), QStringLiteral("Select field..."));
+    QCOMPARE(combo->count(), 19);
+    QVERIFY(!okButton(editor)->isEnabled());
+    QCOMPARE(editor.height(), 46 + 32);
+    choose(editor, "PASS");
+    QVERIFY(okButton(editor)->isEnabled());
+    QVERIFY(!child<QPlainTextEdit>(editor, "plainTextEdit")->isHidden());
+    QVERIFY(!child<QPushButton>(editor, "pushButtonGenerate")->isHidden());
+    choose(editor, "_notselected_");
+    QVERIFY(!okButton(editor)->isEnabled());
+    QCOMPARE(editor.height(), 46 + 32);
+    QVERIFY(child<QPlainTextEdit>(editor, "plainTextEdit")->isHidden());
+}
+
+void TestKVFieldEdit::dateAndTimeStorageForms_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("January") << "EXPD" << "20260005";
+    QTest::newRow("December") << "DATE" << "20251131";
+    QTest::newRow("time") << "TIME" << "090507";
+    QTest::newRow("text with line breaks") << "NOTE" << "line 1\nline 2";
+    QTest::newRow("link like text") << "LINK" << "https://example.org";
+}
+
+void TestKVFieldEdit::dateAndTimeStorageForms()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, stored);
+    KVFieldEdit editor(m_item, QString(), nullptr);
+    choose(editor, code);
+    if (code == QLatin1String("EXPD"))
+        child<QCalendarWidget>(editor, "calendarWidget")->setSelectedDate(QDate(2026, 1, 5));
+    else if (code == QLatin1String("DATE"))
+        child<QCalendarWidget>(editor, "calendarWidget")->setSelectedDate(QDate(2025, 12, 31));
+    else if (code == QLatin1String("TIME"))
+        child<QTimeEdit>(editor, "timeEdit")->setTime(QTime(9, 5, 7));
+    else
+        child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(stored);
+    okButton(editor)->click();
+    QCOMPARE(editor.result(), int(QDialog::Accepted));
+    QCOMPARE(db()->getField(m_item, fieldOf(m_item, code)).value, stored);
+
+    // Opening it again shows the same value and saving unchanged keeps it.
+    KVFieldEdit again(m_item, fieldOf(m_item, code), nullptr);
+    okButton(again)->click();
+    QCOMPARE(db()->getField(m_item, fieldOf(m_item, code)).value, stored);
+}
+
+void TestKVFieldEdit::editShowsStoredValueWithTypeLocked()
+{
+    QVERIFY(db()->saveField(QStringLiteral("USER"), QStringLiteral("jsmith"), m_item, QString()));
+    KVFieldEdit editor(m_item, fieldOf(m_item, "USER"), nullptr);
+    auto* combo = child<QComboBox>(editor, "comboBox");
+    QCOMPARE(combo->currentData().toString(), QStringLiteral("USER"));
+    QVERIFY(!combo->isEnabled());
+    auto* text = child<QPlainTextEdit>(editor, "plainTextEdit");
+    QCOMPARE(text->toPlainText(), QStringLiteral("jsmith"));
+    QCOMPARE(text->textCursor().selectedText(), QStringLiteral("jsmith"));
+    QVERIFY(okButton(editor)->isEnabled());
+}
+
+void TestKVFieldEdit::previousPasswordRule()
+{
+    {
+        KVFieldEdit editor(m_item, QString(), nullptr);
+        choose(editor, "PASS");
+        child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(QStringLiteral("old-secret"));
+        okButton(editor)->click();
+    }
+    {
+        KVFieldEdit editor(m_item, QString(), nullptr);
+        choose(editor, "OLDP");
+        QVERIFY(!child<QLabel>(editor, "labelComent")->isHidden());
+        QVERIFY(child<QPlainTextEdit>(editor, "plainTextEdit")->isHidden());
+        okButton(editor)->click();
+    }
+    const QString oldp = fieldOf(m_item, "OLDP");
+    QVERIFY(!oldp.isEmpty());
+    QCOMPARE(db()->getField(m_item, oldp).value, QString());
+    {
+        KVFieldEdit editor(m_item, fieldOf(m_item, "PASS"), nullptr);
+        child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(QStringLiteral("new-secret"));
+        okButton(editor)->click();
+    }
+    QCOMPARE(db()->getField(m_item, oldp).value, QStringLiteral("old-secret"));
+    {
+        // Editing the previous-password field shows the note and writes nothing.
+        const QDateTime before = db()->getField(m_item, oldp).changeTimestamp;
+        KVFieldEdit editor(m_item, oldp, nullptr);
+        QVERIFY(!child<QLabel>(editor, "labelComent")->isHidden());
+        okButton(editor)->click();
+        QCOMPARE(editor.result(), int(QDialog::Accepted));
+        QCOMPARE(db()->getField(m_item, oldp).value, QStringLiteral("old-secret"));
+        QCOMPARE(db()->getField(m_item, oldp).changeTimestamp, before);
+    }
+}
+
+void TestKVFieldEdit::generateUsesTheStoredSettings()
+{
+    KVFieldEdit editor(m_item, QString(), nullptr);
+    choose(editor, "PASS");
+    child<QPushButton>(editor, "pushButtonGenerate")->click();
+    const QString password = child<QPlainTextEdit>(editor, "plainTextEdit")->toPlainText();
+    QVERIFY2(QRegularExpression("^[A-Za-z0-9]{8}$").match(password).hasMatch(), qPrintable(password));
+
+    // Smart generation follows the current text's shape.
+    child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(QStringLiteral("Ab1"));
+    child<QCheckBox>(editor, "checkBoxSmartPass")->setChecked(true);
+    QVERIFY(QSettings().value("password/smartpass" + m_item).toBool());
+    child<QPushButton>(editor, "pushButtonGenerate")->click();
+    QVERIFY(QRegularExpression("^[A-Z][a-z][0-9]$")
+                .match(child<QPlainTextEdit>(editor, "plainTextEdit")->toPlainText())
+                .hasMatch());
+}
+
+void TestKVFieldEdit::smartChoiceIsResetForShortText()
+{
+    QVERIFY(db()->saveField(QStringLiteral("PASS"), QStringLiteral("longer"), m_item, QString()));
+    QSettings().setValue("password/smartpass" + m_item, true);
+    QSettings().setValue("password/smartpassOTHERITM", true);
+    {
+        KVFieldEdit editing(m_item, fieldOf(m_item, "PASS"), nullptr);
+        QVERIFY(child<QCheckBox>(editing, "checkBoxSmartPass")->isChecked());
+    }
+    QVERIFY(QSettings().value("password/smartpass" + m_item).toBool());
+    {
+        KVFieldEdit adding(m_item, QString(), nullptr);
+        QVERIFY(!child<QCheckBox>(adding, "checkBoxSmartPass")->isChecked());
+        QVERIFY(!child<QCheckBox>(adding, "checkBoxSmartPass")->isEnabled());
+    }
+    QVERIFY(!QSettings().value("password/smartpass" + m_item).toBool());
+    QVERIFY(QSettings().value("password/smartpassOTHERITM").toBool());
+}
+
+void TestKVFieldEdit::panelEnabledStates()
+{
+    KVFieldEdit editor(m_item, QString(), nullptr);
+    choose(editor, "PASS");
+    const int closed = editor.height();
+    child<QPushButton>(editor, "pushButtonPassSettings")->click();
+    QVERIFY(editor.height() > closed);
+    QVERIFY(!child<QCheckBox>(editor, "checkBoxSpecial")->isHidden());
+    auto* symbols = child<QLineEdit>(editor, "lineEditSpecials");
+    QCOMPARE(symbols->text(), QStringLiteral("!#$%&()*+,-.:;<=>?@[]^_`{|}~"));
+    QVERIFY(!symbols->isEnabled());
+    child<QCheckBox>(editor, "checkBoxSpecial")->setChecked(true);
+    QVERIFY(symbols->isEnabled());
+    QVERIFY(QSettings().value("password/specials").toBool());
+    child<QCheckBox>(editor, "checkBoxSpecial")->setChecked(false);
+    QVERIFY(!symbols->isEnabled());
+    auto* buttons = child<QDialogButtonBox>(editor, "buttonBox");
+    QCOMPARE(buttons->y() + buttons->height(), editor.height());
+    child<QPushButton>(editor, "pushButtonPassSettings")->click();
+    QCOMPARE(editor.height(), closed);
+    QVERIFY(child<QCheckBox>(editor, "checkBoxSpecial")->isHidden());
+}
+
+KELVARON_TEST_MAIN(TestKVFieldEdit)
+#include "tst_kvfieldedit.moc"

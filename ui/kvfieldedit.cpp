@@ -1,0 +1,297 @@
+#include "kvfieldedit.h"
+
+#include "formatfieldvalue.h"
+#include "passwordgenerator.h"
+#include "settingskeys.h"
+#include "ui_kvfieldedit.h"
+#include "walletdatabase.h"
+
+#include <QPushButton>
+#include <QSettings>
+
+namespace {
+
+const QString Placeholder = QStringLiteral("_notselected_");
+const QString PreviousPassword = QStringLiteral("OLDP");
+constexpr int PanelSpacing = 4;
+
+} // namespace
+
+KVFieldEdit::KVFieldEdit(const QString& itemId, const QString& fieldId, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::KVFieldEdit>()), m_itemId(itemId),
+      m_fieldId(fieldId)
+{
+    ui->setupUi(this);
+    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+                   Qt::CustomizeWindowHint);
+    collapse();
+    setOkEnabled(false);
+    fillTypeList();
+    connect(ui->comboBox, SIGNAL(currentIndexChanged(int)), this, SLOT(currentIndexChanged(int)));
+    connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &KVFieldEdit::fieldSelected);
+    loadPasswordSettings();
+}
+
+KVFieldEdit::~KVFieldEdit() = default;
+
+void KVFieldEdit::setOkEnabled(bool enabled)
+{
+    for (QAbstractButton* button : ui->buttonBox->buttons())
+        if (ui->buttonBox->buttonRole(button) == QDialogButtonBox::AcceptRole)
+            button->setEnabled(enabled);
+}
+
+QList<QWidget*> KVFieldEdit::panelWidgets() const
+{
+    return {ui->checkBoxSmartPass,  ui->labelSmartPassComment, ui->spinBoxPassLen,
+            ui->labelPassLen,       ui->checkBoxUpperCase,     ui->checkBoxLowerCase,
+            ui->checkBoxDigits,     ui->checkBoxSpecial,       ui->labelAllowedSpecial,
+            ui->lineEditSpecials};
+}
+
+void KVFieldEdit::collapse()
+{
+    const QList<QWidget*> editors = {ui->plainTextEdit, ui->timeEdit, ui->calendarWidget,
+                                     ui->labelComent, ui->pushButtonGenerate,
+                                     ui->pushButtonPassSettings};
+    for (QWidget* widget : editors + panelWidgets())
+        widget->hide();
+    const int top = ui->plainTextEdit->y();
+    setFixedSize(width(), top + ui->buttonBox->height());
+    ui->buttonBox->move(ui->buttonBox->x(), top);
+}
+
+void KVFieldEdit::fillTypeList()
+{
+    WalletDatabase* db = WalletDatabase::instance();
+    const QList<LabelRecord> labels = db->listLabels(0);
+    ui->comboBox->clear();
+    QString fieldType;
+    if (!m_fieldId.isEmpty())
+        fieldType = db->getField(m_itemId, m_fieldId).type;
+    else
+        ui->comboBox->addItem(QIcon(), tr("Select field..."), Placeholder);
+    int position = -1;
+    for (int i = 0; i < labels.size(); ++i) {
+        const LabelRecord& label = labels.at(i);
+        ui->comboBox->addItem(QIcon(QStringLiteral(":/app_icons/appicons/icon_") + label.icon +
+                                    QStringLiteral("_huge.png")),
+                              label.labelName, label.fieldType);
+        if (!m_fieldId.isEmpty() && label.fieldType == fieldType)
+            position = i;
+    }
+    if (position >= 0) {
+        ui->comboBox->setCurrentIndex(position);
+        ui->comboBox->setEnabled(false);
+        currentIndexChanged(position);
+    }
+}
+
+void KVFieldEdit::currentIndexChanged(int index)
+{
+    const QString code = ui->comboBox->itemData(index).toString();
+    setOkEnabled(true);
+    collapse();
+    WalletDatabase* db = WalletDatabase::instance();
+    const QString valueType = db->getLabel(code).valueType;
+    const QString value = m_fieldId.isEmpty() ? QString() : db->getField(m_itemId, m_fieldId).value;
+
+    if (code == Placeholder) {
+        setOkEnabled(false);
+        return;
+    }
+    if (valueType == QLatin1String("date")) {
+        ui->calendarWidget->move(ui->plainTextEdit->pos());
+        ui->calendarWidget->setSelectedDate(value.isEmpty() ? QDate::currentDate() : parseStoredDate(value));
+        showBelow(ui->calendarWidget, QString());
+        ui->calendarWidget->setFocus();
+    } else if (valueType == QLatin1String("time")) {
+        ui->timeEdit->move(ui->plainTextEdit->pos());
+        ui->timeEdit->setTime(value.isEmpty() ? QTime::currentTime() : parseStoredTime(value));
+        showBelow(ui->timeEdit, QString());
+        ui->timeEdit->setFocus();
+    } else if (valueType == QLatin1String("pass")) {
+        ui->plainTextEdit->show();
+        ui->plainTextEdit->setPlainText(QString());
+        ui->pushButtonPassSettings->show();
+        ui->pushButtonGenerate->show();
+        layoutPasswordPanel();
+        ui->plainTextEdit->setFocus();
+        ui->plainTextEdit->setPlainText(value);
+        ui->plainTextEdit->selectAll();
+    } else if (code == PreviousPassword) {
+        showBelow(ui->labelComent, QString());
+    } else {
+        ui->plainTextEdit->setPlainText(QString());
+        showBelow(ui->plainTextEdit, value);
+        ui->plainTextEdit->setFocus();
+        ui->plainTextEdit->selectAll();
+    }
+}
+
+void KVFieldEdit::showBelow(QWidget* editor, const QString& value)
+{
+    editor->show();
+    const int bottom = editor->y() + editor->height();
+    ui->buttonBox->move(ui->buttonBox->x(), bottom);
+    setFixedHeight(bottom + ui->buttonBox->height());
+    if (editor == ui->plainTextEdit)
+        ui->plainTextEdit->setPlainText(value);
+}
+
+void KVFieldEdit::layoutPasswordPanel()
+{
+    const int left = ui->plainTextEdit->x();
+    int y = ui->pushButtonPassSettings->y() + ui->pushButtonPassSettings->height();
+    if (m_panelOpen) {
+        y += PanelSpacing;
+        const int half = left + ui->plainTextEdit->width() / 2;
+        ui->checkBoxSmartPass->move(left, y);
+        y += ui->checkBoxSmartPass->height() - 8;
+        ui->labelSmartPassComment->move(left + 20, y);
+        y += ui->labelSmartPassComment->height() + 2 * PanelSpacing;
+        ui->spinBoxPassLen->move(left, y);
+        ui->labelPassLen->move(ui->spinBoxPassLen->x() + ui->spinBoxPassLen->width() + 6,
+                               y + (ui->spinBoxPassLen->height() - ui->labelPassLen->height()) / 2);
+        y += ui->spinBoxPassLen->height() + 2 * PanelSpacing;
+        ui->checkBoxUpperCase->move(left, y);
+        ui->checkBoxLowerCase->move(half, y);
+        y += ui->checkBoxUpperCase->height() + PanelSpacing;
+        ui->checkBoxDigits->move(left, y);
+        ui->checkBoxSpecial->move(half, y);
+        y += ui->checkBoxDigits->height() + 2 * PanelSpacing;
+        ui->labelAllowedSpecial->move(left, y);
+        y += ui->labelAllowedSpecial->height() + PanelSpacing;
+        ui->lineEditSpecials->move(left, y);
+        y += ui->lineEditSpecials->height() + PanelSpacing;
+        for (QWidget* widget : panelWidgets())
+            widget->show();
+        setPanelEnabledStates();
+    } else {
+        for (QWidget* widget : panelWidgets())
+            widget->hide();
+    }
+    ui->buttonBox->move(ui->buttonBox->x(), y);
+    setFixedHeight(y + ui->buttonBox->height());
+    ui->plainTextEdit->show();
+}
+
+void KVFieldEdit::setPanelEnabledStates()
+{
+    const bool manual = !ui->checkBoxSmartPass->isChecked();
+    for (QWidget* widget : {static_cast<QWidget*>(ui->spinBoxPassLen), static_cast<QWidget*>(ui->labelPassLen),
+                            static_cast<QWidget*>(ui->checkBoxUpperCase), static_cast<QWidget*>(ui->checkBoxLowerCase),
+                            static_cast<QWidget*>(ui->checkBoxDigits), static_cast<QWidget*>(ui->checkBoxSpecial),
+                            static_cast<QWidget*>(ui->labelAllowedSpecial)})
+        widget->setEnabled(manual);
+    ui->lineEditSpecials->setEnabled(manual && ui->checkBoxSpecial->isChecked());
+}
+
+void KVFieldEdit::loadPasswordSettings()
+{
+    using namespace SettingsKeys;
+    const QSettings settings;
+    ui->checkBoxSmartPass->setChecked(settings.value(smartPass(m_itemId), false).toBool());
+    ui->checkBoxUpperCase->setChecked(settings.value(UpperCase, UpperCaseDefault).toBool());
+    ui->checkBoxLowerCase->setChecked(settings.value(LowerCase, LowerCaseDefault).toBool());
+    ui->checkBoxDigits->setChecked(settings.value(Digits, DigitsDefault).toBool());
+    ui->checkBoxSpecial->setChecked(settings.value(Specials, SpecialsDefault).toBool());
+    ui->spinBoxPassLen->setValue(settings.value(Length, LengthDefault).toInt());
+    ui->lineEditSpecials->setText(settings.value(SpecialSymbols, SpecialSymbolsDefault).toString());
+    if (ui->plainTextEdit->toPlainText().size() <= 2 && ui->checkBoxSmartPass->isChecked()) {
+        ui->checkBoxSmartPass->setChecked(false);
+        ui->checkBoxSmartPass->setEnabled(false);
+        QSettings().setValue(smartPass(m_itemId), false);
+    }
+    setPanelEnabledStates();
+}
+
+void KVFieldEdit::storeCheckState(const QString& key, int state)
+{
+    if (state == Qt::Unchecked)
+        QSettings().setValue(key, false);
+    else if (state == Qt::Checked)
+        QSettings().setValue(key, true);
+}
+
+void KVFieldEdit::fieldSelected()
+{
+    const QString code = ui->comboBox->currentData().toString();
+    WalletDatabase* db = WalletDatabase::instance();
+    const QString valueType = db->getLabel(code).valueType;
+    QString value;
+    if (valueType == QLatin1String("date"))
+        value = storedDate(ui->calendarWidget->selectedDate());
+    else if (valueType == QLatin1String("time"))
+        value = storedTime(ui->timeEdit->time());
+    else
+        value = ui->plainTextEdit->toPlainText();
+    // An existing previous-password field is filled only by the store, when
+    // a password of the item changes.
+    if (code != PreviousPassword)
+        db->saveField(code, value, m_itemId, m_fieldId);
+    else if (m_fieldId.isEmpty())
+        db->saveField(code, value, m_itemId, QString());
+    accept();
+}
+
+void KVFieldEdit::on_pushButtonPassSettings_clicked()
+{
+    m_panelOpen = !m_panelOpen;
+    layoutPasswordPanel();
+}
+
+void KVFieldEdit::on_checkBoxSmartPass_stateChanged(int arg1)
+{
+    storeCheckState(SettingsKeys::smartPass(m_itemId), arg1);
+    if (arg1 != Qt::PartiallyChecked)
+        setPanelEnabledStates();
+}
+
+void KVFieldEdit::on_spinBoxPassLen_valueChanged(int arg1)
+{
+    QSettings().setValue(SettingsKeys::Length, arg1);
+}
+
+void KVFieldEdit::on_checkBoxUpperCase_stateChanged(int arg1)
+{
+    storeCheckState(SettingsKeys::UpperCase, arg1);
+}
+
+void KVFieldEdit::on_checkBoxLowerCase_stateChanged(int arg1)
+{
+    storeCheckState(SettingsKeys::LowerCase, arg1);
+}
+
+void KVFieldEdit::on_checkBoxDigits_stateChanged(int arg1)
+{
+    storeCheckState(SettingsKeys::Digits, arg1);
+}
+
+void KVFieldEdit::on_checkBoxSpecial_stateChanged(int arg1)
+{
+    storeCheckState(SettingsKeys::Specials, arg1);
+    if (arg1 != Qt::PartiallyChecked)
+        setPanelEnabledStates();
+}
+
+void KVFieldEdit::on_lineEditSpecials_textChanged(const QString& arg1)
+{
+    QSettings().setValue(SettingsKeys::SpecialSymbols, arg1);
+}
+
+void KVFieldEdit::on_plainTextEdit_textChanged()
+{
+    if (ui->plainTextEdit->toPlainText().size() > 2) {
+        ui->checkBoxSmartPass->setEnabled(true);
+    } else {
+        ui->checkBoxSmartPass->setChecked(false);
+        ui->checkBoxSmartPass->setEnabled(false);
+    }
+}
+
+void KVFieldEdit::on_pushButtonGenerate_clicked()
+{
+    ui->plainTextEdit->setPlainText(PasswordGenerator::generate(
+        PasswordGenerator::load(m_itemId), ui->plainTextEdit->toPlainText()));
+}
