@@ -6,6 +6,7 @@
 #include "ui_kvfieldedit.h"
 #include "walletdatabase.h"
 
+#include <QCalendarWidget>
 #include <QPushButton>
 #include <QSettings>
 
@@ -14,6 +15,7 @@ namespace {
 const QString Placeholder = QStringLiteral("_notselected_");
 const QString PreviousPassword = QStringLiteral("OLDP");
 constexpr int PanelSpacing = 4;
+constexpr int ButtonGap = 6;
 
 } // namespace
 
@@ -24,6 +26,12 @@ KVFieldEdit::KVFieldEdit(const QString& itemId, const QString& fieldId, QWidget*
     ui->setupUi(this);
     setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
                    Qt::CustomizeWindowHint);
+    // The calendar takes the text box's width, so that day names and dates
+    // are readable in any font; week numbers are left out.
+    ui->calendarWidget->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    ui->calendarWidget->resize(ui->plainTextEdit->width(), ui->calendarWidget->sizeHint().height());
+    ui->labelComent->resize(ui->plainTextEdit->width(),
+                            ui->labelComent->heightForWidth(ui->plainTextEdit->width()));
     collapse();
     setOkEnabled(false);
     fillTypeList();
@@ -132,7 +140,7 @@ void KVFieldEdit::currentIndexChanged(int index)
 void KVFieldEdit::showBelow(QWidget* editor, const QString& value)
 {
     editor->show();
-    const int bottom = editor->y() + editor->height();
+    const int bottom = editor->y() + editor->height() + ButtonGap;
     ui->buttonBox->move(ui->buttonBox->x(), bottom);
     setFixedHeight(bottom + ui->buttonBox->height());
     if (editor == ui->plainTextEdit)
@@ -144,32 +152,41 @@ void KVFieldEdit::layoutPasswordPanel()
     const int left = ui->plainTextEdit->x();
     int y = ui->pushButtonPassSettings->y() + ui->pushButtonPassSettings->height();
     if (m_panelOpen) {
+        // Each row takes the height its widgets need in the current font.
         y += PanelSpacing;
-        const int half = left + ui->plainTextEdit->width() / 2;
-        ui->checkBoxSmartPass->move(left, y);
-        y += ui->checkBoxSmartPass->height() - 8;
-        ui->labelSmartPassComment->move(left + 20, y);
+        const int width = ui->plainTextEdit->width();
+        const int half = left + width / 2;
+        const auto place = [](QWidget* widget, int x, int top, int w) {
+            const int height = widget->hasHeightForWidth() ? widget->heightForWidth(w)
+                                                           : widget->sizeHint().height();
+            widget->setGeometry(x, top, w, height);
+        };
+        place(ui->checkBoxSmartPass, left, y, width);
+        y += ui->checkBoxSmartPass->height();
+        place(ui->labelSmartPassComment, left + 20, y, width - 20);
         y += ui->labelSmartPassComment->height() + 2 * PanelSpacing;
         ui->spinBoxPassLen->move(left, y);
-        ui->labelPassLen->move(ui->spinBoxPassLen->x() + ui->spinBoxPassLen->width() + 6,
-                               y + (ui->spinBoxPassLen->height() - ui->labelPassLen->height()) / 2);
+        const int labelLeft = ui->spinBoxPassLen->x() + ui->spinBoxPassLen->width() + 6;
+        place(ui->labelPassLen, labelLeft, y, left + width - labelLeft);
+        ui->labelPassLen->move(labelLeft, y + (ui->spinBoxPassLen->height() - ui->labelPassLen->height()) / 2);
         y += ui->spinBoxPassLen->height() + 2 * PanelSpacing;
-        ui->checkBoxUpperCase->move(left, y);
-        ui->checkBoxLowerCase->move(half, y);
+        place(ui->checkBoxUpperCase, left, y, width / 2);
+        place(ui->checkBoxLowerCase, half, y, width / 2);
         y += ui->checkBoxUpperCase->height() + PanelSpacing;
-        ui->checkBoxDigits->move(left, y);
-        ui->checkBoxSpecial->move(half, y);
+        place(ui->checkBoxDigits, left, y, width / 2);
+        place(ui->checkBoxSpecial, half, y, width / 2);
         y += ui->checkBoxDigits->height() + 2 * PanelSpacing;
-        ui->labelAllowedSpecial->move(left, y);
+        place(ui->labelAllowedSpecial, left, y, width);
         y += ui->labelAllowedSpecial->height() + PanelSpacing;
-        ui->lineEditSpecials->move(left, y);
-        y += ui->lineEditSpecials->height() + PanelSpacing;
+        place(ui->lineEditSpecials, left, y, width);
+        y += ui->lineEditSpecials->height() + ButtonGap;
         for (QWidget* widget : panelWidgets())
             widget->show();
         setPanelEnabledStates();
     } else {
         for (QWidget* widget : panelWidgets())
             widget->hide();
+        y += ButtonGap;
     }
     ui->buttonBox->move(ui->buttonBox->x(), y);
     setFixedHeight(y + ui->buttonBox->height());
