@@ -1,10 +1,13 @@
 // Main window benchmarks on the wallet of 10,000 items: rebuilding the tree,
 // showing a folder of 1,000 children and an item of 20 fields.
 #include "benchwallet.h"
+#include "kvchangepassword.h"
 #include "mainwindow.h"
 #include "walletdatabase.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -49,6 +52,28 @@ void BM_ShowItemOfTwentyFields(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ShowItemOfTwentyFields)->Unit(benchmark::kMillisecond);
+
+// The whole change of master password as the user does it: checking the
+// current password, re-enciphering the wallet with progress, committing.
+void BM_ChangePassword(benchmark::State& state)
+{
+    fixture();
+    QString current = BenchWallet::Password;
+    int round = 0;
+    for (auto _ : state) {
+        const QString next = QStringLiteral("changed %1").arg(++round);
+        KVChangePassword dialog(nullptr);
+        dialog.findChild<QLineEdit*>("lineEditOldPass")->setText(current);
+        dialog.findChild<QLineEdit*>("lineEditNewPass")->setText(next);
+        dialog.findChild<QLineEdit*>("lineEditConfirmPass")->setText(next);
+        dialog.findChild<QPushButton*>("pushButtonChangePass")->click();
+        if (dialog.result() != QDialog::Accepted)
+            state.SkipWithError("change of password failed");
+        WalletDatabase::instance()->checkPassword(next);
+        current = next;
+    }
+}
+BENCHMARK(BM_ChangePassword)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

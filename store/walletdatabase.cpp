@@ -216,7 +216,8 @@ bool WalletDatabase::checkPassword(const QString& candidate)
     return ok;
 }
 
-bool WalletDatabase::reencryptAll(const QString& newPassword)
+bool WalletDatabase::reencryptAll(const QString& newPassword,
+                                  const std::function<void(int done, int total)>& progress)
 {
     // Without a held password every value would decipher as empty text and
     // the whole wallet would be re-enciphered as empty: refuse instead.
@@ -242,11 +243,16 @@ bool WalletDatabase::reencryptAll(const QString& newPassword)
                          select.value(withField ? 2 : 1).toByteArray()});
         return rows;
     };
+    constexpr int ProgressStep = 500;
+    int done = 0;
+    int total = 0;
     const auto rewrite = [&](const QList<Row>& rows, const QString& sql, const QString& valueName,
                              bool withField) {
         QSqlQuery update;
         update.prepare(sql);
         for (const Row& row : rows) {
+            if (progress && ++done % ProgressStep == 0)
+                progress(done, total);
             bool ok = false;
             const QByteArray bytes = encryptValue(decrypt(row.value), newPassword, &ok);
             if (!ok)
@@ -260,15 +266,21 @@ bool WalletDatabase::reencryptAll(const QString& newPassword)
         return true;
     };
 
+    const QList<Row> items =
+        readRows(QStringLiteral("SELECT item_id, name FROM kelvaron_items"), false);
+    const QList<Row> fields =
+        readRows(QStringLiteral("SELECT item_id, field_id, value FROM kelvaron_fields"), true);
+    total = items.size() + fields.size();
     const bool ok =
-        rewrite(readRows(QStringLiteral("SELECT item_id, name FROM kelvaron_items"), false),
+        rewrite(items,
                 QStringLiteral("UPDATE kelvaron_items SET name=:nameValue WHERE item_id=:itemId "),
                 QStringLiteral(":nameValue"), false) &&
-        rewrite(readRows(QStringLiteral("SELECT item_id, field_id, value FROM kelvaron_fields"),
-                         true),
+        rewrite(fields,
                 QStringLiteral("UPDATE kelvaron_fields SET value=:valueValue WHERE "
                                "item_id=:itemId AND field_id=:fieldId "),
                 QStringLiteral(":valueValue"), true);
+    if (progress)
+        progress(total, total);
     if (!ok) {
         db.rollback();
         return false;

@@ -32,7 +32,10 @@ public:
     bool isFreshFile() const { return m_freshFile; }
     bool isUninitialised();
     bool checkPassword(const QString& candidate);
-    bool reencryptAll(const QString& newPassword);
+    // Re-enciphers every name and value under newPassword in one transaction.
+    // progress, when given, is told the rows done and the rows in all.
+    bool reencryptAll(const QString& newPassword,
+                      const std::function<void(int done, int total)>& progress = {});
     QString walletId() const { return m_walletId; }
     bool hasPassword() const { return !m_masterPassword.isEmpty(); }
 

@@ -10,11 +10,15 @@
 #include <QComboBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSettings>
+#include <QTimer>
 #include <QFile>
 #include <QGraphicsView>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QSqlDatabase>
 #include <QtTest>
 
 namespace {
@@ -94,6 +98,13 @@ private slots:
     void nothingSelectedWarns_data();
     void nothingSelectedWarns();
     void notices();
+    void lockAndUnlock();
+    void unlockFailures_data();
+    void unlockFailures();
+    void autoLockTimer();
+    void lockWaitsForOpenDialog();
+    void pinToggleAndPersistence();
+    void changePasswordLocks();
 
 private:
     void selectListRow(MainWindow& window, int row) { list(window)->setCurrentItem(list(window)->topLevelItem(row)); }
@@ -411,6 +422,187 @@ void TestMainWindow::notices()
     window.findChild<QAction*>("actionSync")->trigger();
     window.findChild<QAction*>("actionFind")->trigger();
     QCOMPARE(driver.seenTitles(), QStringList({"Synchronization", "Search"}));
+}
+
+void TestMainWindow::lockAndUnlock()
+{
+    MainWindow window;
+    window.show();
+    window.findChild<QAction*>("actionLock")->trigger();
+    QVERIFY(window.isLocked());
+    QVERIFY(!tree(window)->isVisible());
+    QVERIFY(!list(window)->isVisible());
+    QVERIFY(child<QPushButton>(window, "unlockButton")->isVisible());
+    QVERIFY(child<QLabel>(window, "labelLocked")->isVisible());
+    QVERIFY(!window.menuBar()->isEnabled());
+    QVERIFY(!WalletDatabase::instance()->hasPassword());
+    QVERIFY(!QSqlDatabase::contains(QSqlDatabase::defaultConnection));
+
+    ModalDriver driver;
+    driver.expectPassword("wrong");
+    driver.expectMessage();
+    driver.expectPassword(Password);
+    child<QPushButton>(window, "unlockButton")->click();
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QCOMPARE(driver.seen().at(1).title, QStringLiteral("Wrong password!"));
+    QCOMPARE(driver.seen().at(1).text, QStringLiteral("Password is wrong, try again"));
+    QCOMPARE(driver.seen().at(2).text, QStringLiteral("2 attempts left"));
+    QVERIFY(!window.isLocked());
+    QVERIFY(tree(window)->isVisible());
+    QCOMPARE(current(window), RootItemId);
+    QVERIFY(window.menuBar()->isEnabled());
+}
+
+void TestMainWindow::unlockFailures_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("three wrong") << QStringList({"a", "b", "c"})
+        << QStringList({"", "Password is wrong, try again", "2 attempts left",
+                        "Password is wrong, try again", "1 attempt left",
+                        "Too many failed login attempts, leaving the application"});
+    QTest::newRow("empty on the third") << QStringList({"a", "b", ""})
+        << QStringList({"", "Password is wrong, try again", "2 attempts left",
+                        "Password is wrong, try again", "1 attempt left",
+                        "Password cannot be empty, try again"});
+    QTest::newRow("cancel") << QStringList({"<cancel>"}) << QStringList({""});
+}
+
+void TestMainWindow::unlockFailures()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, texts);
+    MainWindow window;
+    window.show();
+    window.lockWindow();
+    ModalDriver driver;
+    for (const QString& entry : entries) {
+        if (entry == "<cancel>") {
+            driver.expectPasswordCancel();
+            continue;
+        }
+        driver.expectPassword(entry);
+        driver.expectMessage();
+    }
+    QTimer::singleShot(0, &window, [&window] { child<QPushButton>(window, "unlockButton")->click(); });
+    QCOMPARE(qApp->exec(), 1);
+    QVERIFY(driver.allAnswered());
+    QStringList seen;
+    for (const ModalDriver::Seen& dialog : driver.seen())
+        seen.append(dialog.text);
+    QCOMPARE(seen, texts);
+    QVERIFY(window.isLocked());
+}
+
+void TestMainWindow::autoLockTimer()
+{
+    QSettings().clear();
+    MainWindow window;
+    auto* timer = window.findChild<QTimer*>("lockTimer");
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&window, &deactivate);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 10 * 60000);
+    QCoreApplication::sendEvent(&window, &activate);
+    QVERIFY(!timer->isActive());
+
+    QSettings().setValue("general/autolockinterval", 7);
+    QCoreApplication::sendEvent(&window, &deactivate);
+    QCOMPARE(timer->interval(), 7 * 60000);
+    QCoreApplication::sendEvent(&window, &activate);
+
+    QSettings().setValue("general/autolock", false);
+    QCoreApplication::sendEvent(&window, &deactivate);
+    QVERIFY(!timer->isActive());
+
+    QMetaObject::invokeMethod(&window, "lockTimeout");
+    QVERIFY(window.isLocked());
+    QSettings().clear();
+}
+
+void TestMainWindow::lockWaitsForOpenDialog()
+{
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    ModalDriver driver;
+    driver.expect("KVFieldEdit", [&window](QWidget* editor) {
+        // The lock falls due while the user is typing in the editor.
+        QMetaObject::invokeMethod(&window, "lockTimeout");
+        QVERIFY(!window.isLocked());
+        auto* combo = editor->findChild<QComboBox*>("comboBox");
+        combo->setCurrentIndex(combo->findData("NOTE"));
+        editor->findChild<QPlainTextEdit*>("plainTextEdit")->setPlainText("typed before the lock");
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
+    });
+    child<QPushButton>(window, "addButton")->click();
+    QVERIFY(driver.allAnswered());
+    QVERIFY(window.isLocked());
+    QVERIFY(openWalletDatabase());
+    QVERIFY(WalletDatabase::instance()->checkPassword(Password));
+    QCOMPARE(WalletDatabase::instance()->listFields(m_wallet.card).last().value,
+             QStringLiteral("typed before the lock"));
+}
+
+void TestMainWindow::pinToggleAndPersistence()
+{
+    QSettings().setValue("general/stayontop", true);
+    {
+        MainWindow window;
+        auto* pin = window.findChild<QAction*>("pinAction");
+        QVERIFY(pin->isChecked());
+        QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
+        pin->trigger();
+        QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnTopHint));
+        QVERIFY(window.windowFlags() & Qt::WindowStaysOnBottomHint);
+        QCOMPARE(QSettings().value("general/stayontop").toBool(), false);
+        pin->trigger();
+        QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(QSettings().value("general/stayontop").toBool(), true);
+
+        // A dialog lifts the pin for its lifetime.
+        ModalDriver driver;
+        bool liftedDuringDialog = false;
+        driver.expect("KVCustomMessage", [&](QWidget* box) {
+            liftedDuringDialog = !(window.windowFlags() & Qt::WindowStaysOnTopHint);
+            ModalDriver::pressStandard(box, QDialogButtonBox::Ok);
+        });
+        window.findChild<QAction*>("actionSync")->trigger();
+        QVERIFY(liftedDuringDialog);
+        QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
+        window.close();
+    }
+    {
+        MainWindow restarted;
+        QVERIFY(restarted.findChild<QAction*>("pinAction")->isChecked());
+    }
+    QSettings().clear();
+}
+
+void TestMainWindow::changePasswordLocks()
+{
+    MainWindow window;
+    window.show();
+    ModalDriver driver;
+    driver.expect("KVChangePassword", [](QWidget* dialog) {
+        ModalDriver::setText(dialog, "lineEditOldPass", Password);
+        ModalDriver::setText(dialog, "lineEditNewPass", "new one");
+        ModalDriver::setText(dialog, "lineEditConfirmPass", "new one");
+        ModalDriver::click(dialog, "pushButtonChangePass");
+    });
+    driver.expectMessage();
+    window.findChild<QAction*>("actionChange_password")->trigger();
+    QVERIFY(driver.allAnswered());
+    QVERIFY(window.isLocked());
+    QCOMPARE(driver.seen().last().title, QStringLiteral("Password was changed"));
+    QCOMPARE(driver.seen().last().text, QStringLiteral("The application is locked now, unlock it with your new password"));
+    driver.expectPassword(Password);
+    driver.expectMessage();
+    driver.expectPassword("new one");
+    child<QPushButton>(window, "unlockButton")->click();
+    QVERIFY(driver.allAnswered());
+    QVERIFY(!window.isLocked());
+    QCOMPARE(listTexts(window).size(), 5);
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

@@ -5,7 +5,10 @@
 #include "iconcatalogue.h"
 #include "kelvaronconfig.h"
 #include "kvcustommessage.h"
+#include "kvchangepassword.h"
 #include "kvfieldedit.h"
+#include "kvpassworddialog.h"
+#include "prefs.h"
 #include "secretclipboard.h"
 #include "settingskeys.h"
 #include "ui_mainwindow.h"
@@ -18,6 +21,7 @@
 #include <QUrl>
 #include <QGraphicsScene>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeWidgetItem>
 
 namespace {
@@ -69,6 +73,20 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(std::make_uniq
     auto* spacer = new QWidget(this);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     ui->toolBar->addWidget(spacer);
+    const bool pinned =
+        QSettings().value(SettingsKeys::StayOnTop, SettingsKeys::StayOnTopDefault).toBool();
+    pinAction = new QAction(tr("Stick"), this);
+    pinAction->setObjectName(QStringLiteral("pinAction"));
+    pinAction->setIcon(QIcon(pinned ? QStringLiteral(":/toolbar_icons/icons/pin_enabled.png")
+                                    : QStringLiteral(":/toolbar_icons/icons/pin_disabled.png")));
+    ui->toolBar->addAction(pinAction);
+    pinAction->setCheckable(true);
+    pinAction->setChecked(pinned);
+    connect(pinAction, &QAction::toggled, this, &MainWindow::stayOnTopToggled);
+
+    lockTimer = new QTimer(this);
+    lockTimer->setObjectName(QStringLiteral("lockTimer"));
+    connect(lockTimer, &QTimer::timeout, this, &MainWindow::lockTimeout);
 
     setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
     // The panels have fixed places; the window takes the height that the menu
@@ -76,6 +94,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(std::make_uniq
     ui->centralWidget->setMinimumSize(633, 320);
     adjustSize();
     setFixedSize(size());
+    if (pinned)
+        setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     setWindowIcon(QIcon(QStringLiteral(":/app_icon/icons/48.png")));
 
     connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this, &MainWindow::currentItemChanged);
@@ -493,4 +513,199 @@ void MainWindow::on_actionWebsite_triggered()
 void MainWindow::on_actionSend_feedback_triggered()
 {
     QDesktopServices::openUrl(QUrl(QStringLiteral(KELVARON_WEBSITE "/feedback")));
+}
+
+MainWindow::DialogFrame::DialogFrame(MainWindow* window) : m_window(window)
+{
+    ++m_window->m_openFrames;
+    m_window->suspendStayOnTop();
+}
+
+MainWindow::DialogFrame::~DialogFrame()
+{
+    m_window->resumeStayOnTop();
+    if (--m_window->m_openFrames == 0 && m_window->m_lockPending)
+        m_window->lockWindow();
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    const bool autoLock =
+        QSettings().value(SettingsKeys::AutoLock, SettingsKeys::AutoLockDefault).toBool();
+    if (event->type() == QEvent::WindowActivate) {
+        lockTimer->stop();
+    } else if (event->type() == QEvent::WindowDeactivate && autoLock) {
+        const int minutes = QSettings()
+                                .value(SettingsKeys::AutoLockInterval,
+                                       SettingsKeys::AutoLockIntervalDefault)
+                                .toInt();
+        lockTimer->start(minutes * 60000);
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::lockTimeout()
+{
+    // A dialog of the program is open: the lock waits until it closes.
+    if (m_openFrames > 0 || QApplication::activeModalWidget()) {
+        m_lockPending = true;
+        return;
+    }
+    lockWindow();
+}
+
+void MainWindow::on_actionLock_triggered()
+{
+    lockWindow();
+}
+
+bool MainWindow::isLocked() const
+{
+    return !ui->unlockButton->isHidden();
+}
+
+void MainWindow::setWalletVisible(bool visible)
+{
+    ui->unlockButton->setVisible(!visible);
+    ui->labelLocked->setVisible(!visible);
+    const QList<QWidget*> wallet = {ui->treeWidget,   ui->listWidget,  ui->toolBar,
+                                    ui->lineEdit,     ui->graphicsView, ui->pathLabel,
+                                    ui->addButton,    ui->deleteButton, ui->addButtonFolder,
+                                    ui->copyButton,   ui->folderUpButton, ui->editButton,
+                                    ui->statsLabel,   ui->statusBar};
+    for (QWidget* widget : wallet)
+        widget->setVisible(visible);
+    ui->menuBar->setEnabled(visible);
+}
+
+void MainWindow::lockWindow()
+{
+    m_lockPending = false;
+    suspendStayOnTop();
+    setWalletVisible(false);
+    WalletDatabase::instance()->lock();
+    ui->listWidget->clear();
+    ui->treeWidget->clear();
+}
+
+void MainWindow::showUnlocked()
+{
+    m_lockPending = false;
+    setWalletVisible(true);
+    fillTree();
+    ui->treeWidget->setFocus();
+    selectTreeItem(RootItemId);
+}
+
+void MainWindow::on_unlockButton_clicked()
+{
+    DialogFrame frame(this);
+    if (!openWalletDatabase()) {
+        QCoreApplication::exit(1);
+        return;
+    }
+    if (unlockWithPassword())
+        showUnlocked();
+    else
+        QCoreApplication::exit(1);
+}
+
+bool MainWindow::unlockWithPassword()
+{
+    constexpr int MaxAttempts = 3;
+    for (int attempts = 0; attempts < MaxAttempts;) {
+        KVPasswordDialog dialog(nullptr);
+        dialog.setWarning(attempts == 1   ? tr("2 attempts left")
+                          : attempts == 2 ? tr("1 attempt left")
+                                          : QString());
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        const QString password = dialog.password();
+        ++attempts;
+        if (password.isEmpty()) {
+            KVCustomMessage::ask(tr("Empty password!"), tr("Password cannot be empty, try again"),
+                                 true, KVCustomMessage::ButtonsOk);
+            continue;
+        }
+        if (WalletDatabase::instance()->checkPassword(password))
+            return true;
+        KVCustomMessage::ask(tr("Wrong password!"),
+                             attempts >= MaxAttempts
+                                 ? tr("Too many failed login attempts, leaving the application")
+                                 : tr("Password is wrong, try again"),
+                             true, KVCustomMessage::ButtonsOk);
+    }
+    return false;
+}
+
+void MainWindow::stayOnTopToggled(bool)
+{
+    const bool pin = !(windowFlags() & Qt::WindowStaysOnTopHint);
+    QSettings().setValue(SettingsKeys::StayOnTop, pin);
+    pinAction->setIcon(QIcon(pin ? QStringLiteral(":/toolbar_icons/icons/pin_enabled.png")
+                                 : QStringLiteral(":/toolbar_icons/icons/pin_disabled.png")));
+    setStayOnTopHint(pin);
+}
+
+void MainWindow::on_actionChange_password_triggered()
+{
+    DialogFrame frame(this);
+    KVChangePassword dialog(nullptr);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    lockWindow();
+    KVCustomMessage::ask(tr("Password was changed"),
+                         tr("The application is locked now, unlock it with your new password"),
+                         false, KVCustomMessage::ButtonsOk);
+}
+
+void MainWindow::on_actionPreferences_triggered()
+{
+    DialogFrame frame(this);
+    Prefs dialog(nullptr);
+    dialog.exec();
+}
+
+void MainWindow::createTrayIcon()
+{
+    trayIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/toolbar_icons/icons/trayicon32.png")), this);
+    trayIcon->setVisible(true);
+    connect(trayIcon, &QSystemTrayIcon::activated, this, &MainWindow::iconActivated);
+}
+
+void MainWindow::removeTrayIcon()
+{
+    if (!isTrayIconVisible())
+        return;
+    trayIcon->hide();
+    disconnect(trayIcon, nullptr, this, nullptr);
+    trayIcon->deleteLater();
+    trayIcon = nullptr;
+}
+
+bool MainWindow::isTrayIconVisible() const
+{
+    return trayIcon && trayIcon->isVisible();
+}
+
+void MainWindow::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:
+        qDebug() << "Tray trigger";
+        if (isActiveWindow()) {
+            hide();
+        } else {
+            setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
+            show();
+            activateWindow();
+        }
+        break;
+    case QSystemTrayIcon::MiddleClick:
+        qDebug() << "Middle click";
+        break;
+    default:
+        break;
+    }
 }

@@ -4,8 +4,11 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QSystemTrayIcon>
 #include <memory>
 
+class QAction;
+class QTimer;
 class QTreeWidgetItem;
 struct ItemRecord;
 
@@ -34,6 +37,22 @@ public:
     void suspendStayOnTop();
     void resumeStayOnTop();
 
+    // Hides the wallet, forgets the master password and closes the database.
+    void lockWindow();
+    bool isLocked() const;
+
+    // Tray icon operations; the window shows no tray icon, nothing calls them.
+    void createTrayIcon();
+    void removeTrayIcon();
+    bool isTrayIconVisible() const;
+
+protected:
+    bool event(QEvent* event) override;
+
+public slots:
+    // The unlock procedure: three attempts at the master password.
+    void on_unlockButton_clicked();
+
 private slots:
     void currentItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem* oldItem);
     void currentListItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem* oldItem);
@@ -48,19 +67,31 @@ private slots:
     void on_actionFind_triggered();
     void on_actionWebsite_triggered();
     void on_actionSend_feedback_triggered();
+    void on_actionLock_triggered();
+    void on_actionChange_password_triggered();
+    void on_actionPreferences_triggered();
+    void lockTimeout();
+    void stayOnTopToggled(bool checked);
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
 
 private:
     // Suspends the pin for its lifetime: every command that shows a dialog
     // or a message holds one, so the pin comes back on every path.
+    // A lock that falls due while it is open waits for the outermost frame
+    // to close, so that what the user confirmed in the dialog is written first.
     class DialogFrame
     {
     public:
-        explicit DialogFrame(MainWindow* window) : m_window(window) { m_window->suspendStayOnTop(); }
-        ~DialogFrame() { m_window->resumeStayOnTop(); }
+        explicit DialogFrame(MainWindow* window);
+        ~DialogFrame();
 
     private:
         MainWindow* m_window;
     };
+
+    void showUnlocked();
+    void setWalletVisible(bool visible);
+    bool unlockWithPassword();
 
     void addNode(bool folder);
     void setStayOnTopHint(bool onTop);
@@ -80,6 +111,11 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     QLineEdit searchBox;
     QHash<QString, QIcon> m_rowIcons;
+    QTimer* lockTimer = nullptr;
+    QAction* pinAction = nullptr;
+    QSystemTrayIcon* trayIcon = nullptr;
+    int m_openFrames = 0;
+    bool m_lockPending = false;
 };
 
 // A stored change time (UTC digits) in the user's local time.

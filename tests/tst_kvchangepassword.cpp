@@ -1,0 +1,154 @@
+#include "kvchangepassword.h"
+#include "testenvironment.h"
+#include "valuecipher.h"
+#include "walletdatabase.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+const QString Old = QStringLiteral("old password");
+
+template <typename T>
+T* child(KVChangePassword& dialog, const char* name)
+{
+    return dialog.findChild<T*>(QLatin1String(name));
+}
+
+void fill(KVChangePassword& dialog, const QString& old, const QString& fresh, const QString& confirm)
+{
+    child<QLineEdit>(dialog, "lineEditOldPass")->setText(old);
+    child<QLineEdit>(dialog, "lineEditNewPass")->setText(fresh);
+    child<QLineEdit>(dialog, "lineEditConfirmPass")->setText(confirm);
+    child<QPushButton>(dialog, "pushButtonChangePass")->click();
+}
+
+QString labelState(KVChangePassword& dialog, const char* name)
+{
+    auto* label = child<QLabel>(dialog, name);
+    return label->text() + (label->styleSheet().contains("red") ? " [red]" : " [black]");
+}
+
+} // namespace
+
+class TestKVChangePassword : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void inputErrors_data();
+    void inputErrors();
+    void resetBeforeEveryTry();
+    void successReenciphersEverything();
+    void failureKeepsTheOldPassword();
+};
+
+void TestKVChangePassword::init()
+{
+    if (WalletDatabase::instance())
+        WalletDatabase::instance()->close();
+    QFile::remove(WalletDatabase::databaseFilePath());
+    openWalletDatabase();
+    WalletDatabase::instance()->initialiseWallet(Old);
+}
+
+void TestKVChangePassword::inputErrors_data()
+{
+    QTest::addColumn<QString>("old");
+    QTest::addColumn<QString>("fresh");
+    QTest::addColumn<QString>("confirm");
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::newRow("wrong current") << "nope" << "a" << "a"
+        << QStringList({"Current password (wrong current password) [red]", "New password [black]", "Confirm password [black]"})
+        << QStringList({"", "", ""});
+    QTest::newRow("empty new") << Old << "" << "a"
+        << QStringList({"Current password [black]", "New password (cannot be empty) [red]", "Confirm password [black]"})
+        << QStringList({Old, "", "a"});
+    QTest::newRow("not equal") << Old << "abc" << "abd"
+        << QStringList({"Current password [black]", "New password (not equal) [red]", "Confirm new password (not equal) [red]"})
+        << QStringList({Old, "", ""});
+}
+
+void TestKVChangePassword::inputErrors()
+{
+    QFETCH(QString, old);
+    QFETCH(QString, fresh);
+    QFETCH(QString, confirm);
+    QFETCH(QStringList, labels);
+    QFETCH(QStringList, inputs);
+    KVChangePassword dialog(nullptr);
+    fill(dialog, old, fresh, confirm);
+    QCOMPARE(dialog.result(), 0);
+    QCOMPARE(QStringList({labelState(dialog, "labelOldPassword"), labelState(dialog, "labelNewPassword"),
+                          labelState(dialog, "labelConfirmPassword")}),
+             labels);
+    QCOMPARE(QStringList({child<QLineEdit>(dialog, "lineEditOldPass")->text(),
+                          child<QLineEdit>(dialog, "lineEditNewPass")->text(),
+                          child<QLineEdit>(dialog, "lineEditConfirmPass")->text()}),
+             inputs);
+}
+
+void TestKVChangePassword::resetBeforeEveryTry()
+{
+    KVChangePassword dialog(nullptr);
+    QCOMPARE(labelState(dialog, "labelConfirmPassword"), QStringLiteral("Confirm new password [black]"));
+    fill(dialog, Old, "abc", "abd");
+    fill(dialog, Old, "", "x");
+    QCOMPARE(labelState(dialog, "labelConfirmPassword"), QStringLiteral("Confirm password [black]"));
+    QCOMPARE(labelState(dialog, "labelNewPassword"), QStringLiteral("New password (cannot be empty) [red]"));
+}
+
+void TestKVChangePassword::successReenciphersEverything()
+{
+    WalletDatabase* db = WalletDatabase::instance();
+    const QString item = db->addItem({}, RootItemId, "deleted", "key", false).itemId;
+    QVERIFY(db->saveField("PASS", "hidden", item, {}));
+    db->deleteItemWithFields(item);
+    KVChangePassword dialog(nullptr);
+    fill(dialog, Old, "brand new", "brand new");
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!child<QWidget>(dialog, "progressBar")->isHidden());
+    int rows = 0;
+    for (const char* sql : {"SELECT name FROM kelvaron_items", "SELECT value FROM kelvaron_fields"}) {
+        QSqlQuery query{QString::fromLatin1(sql)};
+        while (query.next()) {
+            bool ok = false;
+            decryptValue(query.value(0).toByteArray(), "brand new", &ok);
+            QVERIFY(ok);
+            decryptValue(query.value(0).toByteArray(), Old, &ok);
+            QVERIFY(!ok);
+            ++rows;
+        }
+    }
+    QCOMPARE(rows, 5 + 5);
+    QCOMPARE(db->getLabel("PASS").labelName, QStringLiteral("Password"));
+    QVERIFY(openWalletDatabase());
+    QVERIFY(!WalletDatabase::instance()->checkPassword(Old));
+    QVERIFY(WalletDatabase::instance()->checkPassword("brand new"));
+}
+
+void TestKVChangePassword::failureKeepsTheOldPassword()
+{
+    // A trigger that refuses updates of field values makes the work fail midway.
+    QSqlQuery(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kelvaron_fields BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    QSqlQuery(QStringLiteral("PRAGMA foreign_keys=ON"));
+    QSqlQuery(QStringLiteral("CREATE TABLE p (id INTEGER PRIMARY KEY)"));
+    QSqlQuery(QStringLiteral("CREATE TABLE c (r INTEGER REFERENCES p(id) DEFERRABLE INITIALLY DEFERRED)"));
+    QSqlQuery(QStringLiteral("CREATE TRIGGER fail_commit AFTER UPDATE ON kelvaron_items BEGIN INSERT INTO c VALUES (1); END"));
+    KVChangePassword dialog(nullptr);
+    fill(dialog, Old, "brand new", "brand new");
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(openWalletDatabase());
+    QVERIFY(WalletDatabase::instance()->checkPassword(Old));
+    QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).at(0).name, QStringLiteral("Banking"));
+}
+
+KELVARON_TEST_MAIN(TestKVChangePassword)
+#include "tst_kvchangepassword.moc"

@@ -1,0 +1,65 @@
+#include "prefs.h"
+
+#include "settingskeys.h"
+#include "ui_prefs.h"
+
+#include <QFileDialog>
+#include <QSettings>
+#include <QStandardPaths>
+
+Prefs::Prefs(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Prefs>())
+{
+    using namespace SettingsKeys;
+    ui->setupUi(this);
+    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+                   Qt::CustomizeWindowHint);
+    setFixedSize(size());
+    // The slots are connected already, so loading runs them like user changes.
+    QSettings settings;
+    ui->checkBoxAutoLock->setChecked(settings.value(AutoLock, AutoLockDefault).toBool());
+    const bool autoLock = ui->checkBoxAutoLock->isChecked();
+    ui->spinBox->setEnabled(autoLock);
+    ui->labelSpinBox->setEnabled(autoLock);
+    settings.setValue(ShowInTray, false);
+    ui->checkBoxShowInTray->setChecked(false);
+    ui->checkBoxShowInTray->hide();
+    ui->spinBox->setValue(settings.value(AutoLockInterval, AutoLockIntervalDefault).toInt());
+    ui->lineEditBackupPath->setText(settings.value(BackupPath, QString()).toString());
+}
+
+Prefs::~Prefs() = default;
+
+void Prefs::on_checkBoxAutoLock_stateChanged(int arg1)
+{
+    if (arg1 != Qt::Unchecked && arg1 != Qt::Checked)
+        return;
+    const bool on = arg1 == Qt::Checked;
+    QSettings().setValue(SettingsKeys::AutoLock, on);
+    ui->spinBox->setEnabled(on);
+    ui->labelSpinBox->setEnabled(on);
+}
+
+void Prefs::on_spinBox_valueChanged(int arg1)
+{
+    QSettings().setValue(SettingsKeys::AutoLockInterval, arg1);
+}
+
+void Prefs::on_checkBoxShowInTray_stateChanged(int arg1)
+{
+    if (arg1 == Qt::Unchecked)
+        QSettings().setValue(SettingsKeys::ShowInTray, false);
+    else if (arg1 == Qt::Checked)
+        QSettings().setValue(SettingsKeys::ShowInTray, true);
+}
+
+void Prefs::on_pushButtonPath_clicked()
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, tr("Select backup folder"),
+        QStandardPaths::writableLocation(QStandardPaths::HomeLocation),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    if (folder.isEmpty())
+        return;
+    ui->lineEditBackupPath->setText(folder);
+    QSettings().setValue(SettingsKeys::BackupPath, folder);
+}
