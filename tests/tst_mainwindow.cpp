@@ -7,6 +7,10 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include "backuparchive.h"
 #include <QComboBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -49,6 +53,14 @@ Wallet makeWallet()
     w.deep = db->addItem({}, w.banking, "Deep", "foldercars", true).itemId;
     w.inner = db->addItem({}, w.deep, "Inner", "visa", false).itemId;
     return w;
+}
+
+QString writeTextFile(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("this is not an archive\n");
+    return path;
 }
 
 template <typename T>
@@ -105,6 +117,10 @@ private slots:
     void lockWaitsForOpenDialog();
     void pinToggleAndPersistence();
     void changePasswordLocks();
+    void backupAsksForAFolderFirst();
+    void backupWritesAnArchive();
+    void importRestoresLocksAndUnlocks();
+    void failedImportIsReported();
 
 private:
     void selectListRow(MainWindow& window, int row) { list(window)->setCurrentItem(list(window)->topLevelItem(row)); }
@@ -603,6 +619,101 @@ void TestMainWindow::changePasswordLocks()
     QVERIFY(driver.allAnswered());
     QVERIFY(!window.isLocked());
     QCOMPARE(listTexts(window).size(), 5);
+}
+
+void TestMainWindow::backupAsksForAFolderFirst()
+{
+    QSettings().remove("backup/backup_path");
+    MainWindow window;
+    ModalDriver driver;
+    driver.expectMessage(false);
+    window.findChild<QAction*>("actionBackup")->trigger();
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(driver.seenTitles(), QStringList("Backup folder is not set yet"));
+
+    // A folder that has vanished counts as none.
+    QSettings().setValue("backup/backup_path", "/nonexistent/backups");
+    driver.expectMessage(false);
+    window.findChild<QAction*>("actionRestore")->trigger();
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(driver.seen().size(), 2);
+    QSettings().clear();
+}
+
+void TestMainWindow::backupWritesAnArchive()
+{
+    QTemporaryDir folder;
+    QSettings().setValue("backup/backup_path", folder.path());
+    MainWindow window;
+    ModalDriver driver;
+    driver.expectMessage();
+    window.findChild<QAction*>("actionBackup")->trigger();
+    QCOMPARE(driver.seen().last().title, QStringLiteral("Backup file successfully created"));
+    QCOMPARE(driver.seen().last().text, "Backup was succesfully saved in your backup folder '" + folder.path() + "'");
+    QCOMPARE(QDir(folder.path()).entryList({"kvrb-*-manual.zip"}).size(), 1);
+    QSettings().clear();
+}
+
+void TestMainWindow::importRestoresLocksAndUnlocks()
+{
+    QTemporaryDir folder;
+    QSettings().setValue("backup/backup_path", folder.path());
+    // A backup of another wallet, made under another password.
+    WalletDatabase::instance()->close();
+    QFile::rename(WalletDatabase::databaseFilePath(), WalletDatabase::databaseFilePath() + ".mine");
+    openWalletDatabase();
+    WalletDatabase::instance()->initialiseWallet("other password");
+    WalletDatabase::instance()->addItem({}, RootItemId, "From the backup", "key", false);
+    QVERIFY(makeBackupArchive(BackupManual));
+    const QString archive = folder.filePath(QDir(folder.path()).entryList({"kvrb-*"}).first());
+    const QString moved = QDir::tempPath() + "/kelvaron-import-test.zip";
+    QFile::remove(moved);
+    QVERIFY(QFile::rename(archive, moved));
+    WalletDatabase::instance()->close();
+    QFile::remove(WalletDatabase::databaseFilePath());
+    QFile::rename(WalletDatabase::databaseFilePath() + ".mine", WalletDatabase::databaseFilePath());
+    openWalletDatabase();
+    QVERIFY(WalletDatabase::instance()->checkPassword(Password));
+
+    MainWindow window;
+    window.show();
+    ModalDriver driver;
+    driver.expect("QFileDialog", [moved](QWidget* dialog) {
+        auto* files = static_cast<QFileDialog*>(dialog);
+        files->selectFile(moved);
+        static_cast<QDialog*>(files)->accept();
+    });
+    driver.expectPassword(Password); // the old password no longer opens it
+    driver.expectMessage();
+    driver.expectPassword("other password");
+    window.findChild<QAction*>("actionImport")->trigger();
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QVERIFY(!window.isLocked());
+    QVERIFY(listTexts(window).contains("From the backup"));
+    QCOMPARE(QDir(folder.path()).entryList({"kvrb-*-restore.zip"}).size(), 1);
+    QFile::remove(moved);
+    QSettings().clear();
+}
+
+void TestMainWindow::failedImportIsReported()
+{
+    QTemporaryDir folder;
+    QSettings().setValue("backup/backup_path", folder.path());
+    const QString notZip = writeTextFile(folder.filePath("notes.zip"));
+    MainWindow window;
+    ModalDriver driver;
+    driver.expect("QFileDialog", [notZip](QWidget* dialog) {
+        auto* files = static_cast<QFileDialog*>(dialog);
+        files->selectFile(notZip);
+        static_cast<QDialog*>(files)->accept();
+    });
+    driver.expectMessage();
+    window.findChild<QAction*>("actionImport")->trigger();
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(driver.seen().last().title, QStringLiteral("Import canelled"));
+    QVERIFY(!window.isLocked());
+    QVERIFY(WalletDatabase::instance()->checkPassword(Password));
+    QSettings().clear();
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

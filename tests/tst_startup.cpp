@@ -1,3 +1,4 @@
+#include "backuparchive.h"
 #include "modaldriver.h"
 #include "startup.h"
 #include "testenvironment.h"
@@ -5,7 +6,9 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QSettings>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -70,6 +73,7 @@ private slots:
     void cancelledFirstStartEndsWithZero();
     void fileWithoutRootGoesToFirstStart();
     void failedRestoreIsReportedThenLogin();
+    void firstStartRestoreEndsAtAWorkingLogin();
     void login_data();
     void login();
 };
@@ -130,6 +134,34 @@ void TestStartup::failedRestoreIsReportedThenLogin()
     QCOMPARE(driver.seen().at(1).text,
              QStringLiteral("Error during import operation, contact us to report the problem"));
     QCOMPARE(driver.seen().at(2).objectName, QStringLiteral("KVPasswordDialog"));
+}
+
+void TestStartup::firstStartRestoreEndsAtAWorkingLogin()
+{
+    // A backup of a wallet, made elsewhere; this machine has no backup folder.
+    makeWallet();
+    QVERIFY(openWalletDatabase());
+    const QString restoredId = WalletDatabase::instance()->walletId();
+    WalletDatabase::instance()->close();
+    QTemporaryDir dir;
+    QCOMPARE(zipFileToArchive(dir.filePath("backup.zip"), WalletDatabase::databaseFilePath()),
+             QStringLiteral("SUCCESS"));
+    removeWallet();
+    QSettings().remove("backup/backup_path");
+
+    ModalDriver driver;
+    MainWindowCloser closer;
+    const QString archive = dir.filePath("backup.zip");
+    driver.expect(QStringLiteral("KVFirstStart"), [archive](QWidget* dialog) {
+        dialog->findChild<QComboBox*>()->setCurrentIndex(1);
+        ModalDriver::setText(dialog, "lineEditBackupPath", archive);
+        ModalDriver::click(dialog, "pushButtonOk");
+    });
+    driver.expectPassword(Password);
+    QCOMPARE(runStartup(*qApp), 0);
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QVERIFY(closer.shown);
+    QCOMPARE(WalletDatabase::instance()->walletId(), restoredId);
 }
 
 void TestStartup::login_data()

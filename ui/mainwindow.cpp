@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 
+#include "backuparchive.h"
 #include "edititemfolder.h"
+#include "ensurebackupfolder.h"
 #include "formatfieldvalue.h"
 #include "iconcatalogue.h"
 #include "kelvaronconfig.h"
@@ -8,6 +10,8 @@
 #include "kvchangepassword.h"
 #include "kvfieldedit.h"
 #include "kvpassworddialog.h"
+#include "kvrestoredialog.h"
+#include "restorefromarchive.h"
 #include "prefs.h"
 #include "secretclipboard.h"
 #include "settingskeys.h"
@@ -16,6 +20,8 @@
 
 #include <QDebug>
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QStandardPaths>
 #include <QGraphicsPixmapItem>
 #include <QSettings>
 #include <QUrl>
@@ -708,4 +714,55 @@ void MainWindow::iconActivated(QSystemTrayIcon::ActivationReason reason)
     default:
         break;
     }
+}
+
+void MainWindow::on_actionBackup_triggered()
+{
+    DialogFrame frame(this);
+    if (!ensureBackupFolder(this))
+        return;
+    const QString folder = backupFolder();
+    if (makeBackupArchive(BackupManual))
+        KVCustomMessage::ask(tr("Backup file successfully created"),
+                             tr("Backup was succesfully saved in your backup folder '") + folder +
+                                 QLatin1Char('\''),
+                             false, KVCustomMessage::ButtonsOk);
+    else
+        KVCustomMessage::ask(tr("Backup failure"),
+                             tr("Backup was failed, report this error to developers"), true,
+                             KVCustomMessage::ButtonsOk);
+}
+
+void MainWindow::on_actionRestore_triggered()
+{
+    DialogFrame frame(this);
+    if (!ensureBackupFolder(this))
+        return;
+    KVRestoreDialog dialog(nullptr);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    lockWindow();
+    on_unlockButton_clicked();
+}
+
+void MainWindow::on_actionImport_triggered()
+{
+    DialogFrame frame(this);
+    if (!ensureBackupFolder(this))
+        return;
+    QFileDialog dialog(this);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(tr("Backup files (*.zip)"));
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    if (restoreFromArchive(dialog.selectedFiles().constFirst())) {
+        lockWindow();
+        on_unlockButton_clicked();
+        return;
+    }
+    KVCustomMessage::ask(tr("Import canelled"),
+                         tr("Error during import operation, contact us to report the problem"),
+                         true, KVCustomMessage::ButtonsOk);
 }

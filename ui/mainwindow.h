@@ -70,6 +70,9 @@ private slots:
     void on_actionLock_triggered();
     void on_actionChange_password_triggered();
     void on_actionPreferences_triggered();
+    void on_actionBackup_triggered();
+    void on_actionRestore_triggered();
+    void on_actionImport_triggered();
     void lockTimeout();
     void stayOnTopToggled(bool checked);
     void iconActivated(QSystemTrayIcon::ActivationReason reason);

@@ -1,0 +1,119 @@
+#include "backuparchive.h"
+#include "kvrestoredialog.h"
+#include "modaldriver.h"
+#include "testenvironment.h"
+#include "walletdatabase.h"
+#include "ziptestfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QStringList rows(KVRestoreDialog& dialog)
+{
+    QStringList names;
+    auto* list = dialog.findChild<QListWidget*>("listWidget");
+    for (int i = 0; i < list->count(); ++i)
+        names.append(list->item(i)->data(Qt::UserRole).toString());
+    return names;
+}
+
+void select(KVRestoreDialog& dialog, int row)
+{
+    auto* list = dialog.findChild<QListWidget*>("listWidget");
+    list->setCurrentRow(row);
+}
+
+} // namespace
+
+class TestKVRestoreDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { QVERIFY(openTopLevelWindows().isEmpty()); }
+    void listsBackupsNewestFirst();
+    void restoreNeedsASelection();
+    void deleteAsksFirst();
+    void restoresTheChosenBackup();
+
+private:
+    QTemporaryDir m_folder;
+};
+
+void TestKVRestoreDialog::init()
+{
+    QSettings().setValue("backup/backup_path", m_folder.path());
+    for (const QString& file : QDir(m_folder.path()).entryList(QDir::Files))
+        QFile::remove(m_folder.filePath(file));
+    if (WalletDatabase::instance())
+        WalletDatabase::instance()->close();
+    QFile::remove(WalletDatabase::databaseFilePath());
+    openWalletDatabase();
+    WalletDatabase::instance()->initialiseWallet("pw");
+    const QDateTime now = QDateTime::currentDateTime();
+    writeFile(m_folder.filePath("kvrb-20260101-000000-manual.zip"), "old", now.addDays(-3));
+    writeFile(m_folder.filePath("kvrb-20260301-000000-restore.zip"), "newer", now.addDays(-1));
+    writeFile(m_folder.filePath("kvrb-20260201-000000-manual.zip"), "middle", now.addDays(-2));
+    writeFile(m_folder.filePath("other.zip"), "not a backup", now);
+}
+
+void TestKVRestoreDialog::listsBackupsNewestFirst()
+{
+    KVRestoreDialog dialog(nullptr);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Kelvaron Desktop - Recovery"));
+    QCOMPARE(rows(dialog), QStringList({"kvrb-20260301-000000-restore.zip", "kvrb-20260201-000000-manual.zip",
+                                        "kvrb-20260101-000000-manual.zip"}));
+}
+
+void TestKVRestoreDialog::restoreNeedsASelection()
+{
+    KVRestoreDialog dialog(nullptr);
+    dialog.findChild<QPushButton*>("restoreButton")->click();
+    QCOMPARE(dialog.result(), 0);
+    QVERIFY(QFile::exists(WalletDatabase::databaseFilePath()));
+}
+
+void TestKVRestoreDialog::deleteAsksFirst()
+{
+    KVRestoreDialog dialog(nullptr);
+    select(dialog, 1);
+    ModalDriver driver;
+    driver.expectMessage(false);
+    dialog.findChild<QPushButton*>("deleteButton")->click();
+    QCOMPARE(rows(dialog).size(), 3);
+    select(dialog, 1);
+    driver.expectMessage(true);
+    dialog.findChild<QPushButton*>("deleteButton")->click();
+    QVERIFY(driver.allAnswered());
+    QVERIFY(driver.seen().last().text.contains("kvrb-20260201-000000-manual.zip"));
+    QCOMPARE(rows(dialog), QStringList({"kvrb-20260301-000000-restore.zip", "kvrb-20260101-000000-manual.zip"}));
+    QVERIFY(!QFile::exists(m_folder.filePath("kvrb-20260201-000000-manual.zip")));
+}
+
+void TestKVRestoreDialog::restoresTheChosenBackup()
+{
+    WalletDatabase::instance()->addItem({}, RootItemId, "Saved", "key", false);
+    QVERIFY(makeBackupArchive(BackupManual));
+    WalletDatabase::instance()->addItem({}, RootItemId, "Added later", "key", false);
+    {
+        KVRestoreDialog dialog(nullptr);
+        const int row = rows(dialog).indexOf(QDir(m_folder.path()).entryList({"kvrb-2026*-manual.zip"}, QDir::Files, QDir::Time).first());
+        QVERIFY(row >= 0);
+        select(dialog, row);
+        dialog.findChild<QPushButton*>("restoreButton")->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+    QVERIFY(WalletDatabase::instance()->checkPassword("pw"));
+    QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).size(), 3);
+}
+
+KELVARON_TEST_MAIN(TestKVRestoreDialog)
+#include "tst_kvrestoredialog.moc"

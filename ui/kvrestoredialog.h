@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class KVRestoreDialog;
+}
+
+// Lists the backups of the backup folder, newest first, and restores or
+// deletes the chosen one.
+class KVRestoreDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit KVRestoreDialog(QWidget* parent);
+    ~KVRestoreDialog() override;
+
+private slots:
+    void on_restoreButton_clicked();
+    void on_deleteButton_clicked();
+    void on_closeButton_clicked();
+
+private:
+    void fillList();
+    QString selectedPath() const;
+    std::unique_ptr<Ui::KVRestoreDialog> ui;
+};
