@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "about.h"
 #include "backuparchive.h"
 #include "edititemfolder.h"
 #include "ensurebackupfolder.h"
@@ -11,6 +12,7 @@
 #include "kvfieldedit.h"
 #include "kvpassworddialog.h"
 #include "kvrestoredialog.h"
+#include "labels.h"
 #include "restorefromarchive.h"
 #include "prefs.h"
 #include "secretclipboard.h"
@@ -765,4 +767,18 @@ void MainWindow::on_actionImport_triggered()
     KVCustomMessage::ask(tr("Import canelled"),
                          tr("Error during import operation, contact us to report the problem"),
                          true, KVCustomMessage::ButtonsOk);
+}
+
+void MainWindow::on_actionLabels_triggered()
+{
+    DialogFrame frame(this);
+    labels dialog(nullptr);
+    dialog.exec();
+}
+
+void MainWindow::on_actionAbout_triggered()
+{
+    DialogFrame frame(this);
+    About dialog(nullptr);
+    dialog.exec();
 }

@@ -71,6 +71,8 @@ private slots:
     void on_actionChange_password_triggered();
     void on_actionPreferences_triggered();
     void on_actionBackup_triggered();
+    void on_actionLabels_triggered();
+    void on_actionAbout_triggered();
     void on_actionRestore_triggered();
     void on_actionImport_triggered();
     void lockTimeout();
