@@ -1,0 +1,1511 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name />
+    <message>
+        <source>Empty password</source>
+        <translation>Пустой пароль</translation>
+    </message>
+    <message>
+        <source>Password cannot be empty, try again</source>
+        <translation>Пароль не может быть пустым, попробуйте ещё раз</translation>
+    </message>
+    <message>
+        <source>Confirmation failed</source>
+        <translation>Подтверждение не совпало</translation>
+    </message>
+    <message>
+        <source>Password confirmation failed, entered values are not equal. Please, try again</source>
+        <translation>Подтверждение пароля не удалось: введённые значения не совпадают. Пожалуйста, попробуйте ещё раз</translation>
+    </message>
+    <message>
+        <source>Restore failed</source>
+        <translation>Восстановление не удалось</translation>
+    </message>
+    <message>
+        <source>Cannot proceed, select backup file first</source>
+        <translation>Невозможно продолжить: сначала выберите файл резервной копии</translation>
+    </message>
+    <message>
+        <source>Kelvaron initialization failure, report to </source>
+        <translation>Ошибка инициализации Kelvaron, сообщите по адресу </translation>
+    </message>
+    <message>
+        <source>General error</source>
+        <translation>Общая ошибка</translation>
+    </message>
+    <message>
+        <source>Import canelled</source>
+        <translation>Импорт отменён</translation>
+    </message>
+    <message>
+        <source>Error during import operation, contact us to report the problem</source>
+        <translation>Ошибка при импорте, свяжитесь с нами, чтобы сообщить о проблеме</translation>
+    </message>
+    <message>
+        <source>2 attempts left</source>
+        <translation>Осталось 2 попытки</translation>
+    </message>
+    <message>
+        <source>1 attempt left</source>
+        <translation>Осталась 1 попытка</translation>
+    </message>
+    <message>
+        <source>Wrong password</source>
+        <translation>Неверный пароль</translation>
+    </message>
+    <message>
+        <source>Too many failed login attempts, leaving the application</source>
+        <translation>Слишком много неудачных попыток входа, приложение закрывается</translation>
+    </message>
+    <message>
+        <source>The password you entered is wrong, please, try again</source>
+        <translation>Введённый пароль неверен, пожалуйста, попробуйте ещё раз</translation>
+    </message>
+    <message>
+        <source>The password cannot be empty, please, try again</source>
+        <translation>Пароль не может быть пустым, пожалуйста, попробуйте ещё раз</translation>
+    </message>
+    <message>
+        <source>Kelvaron labels</source>
+        <translation>Метки Kelvaron</translation>
+    </message>
+    <message>
+        <source>System label cannot be deleted</source>
+        <translation>Системную метку удалить нельзя</translation>
+    </message>
+    <message>
+        <source>Label cannot be deleted because it is used in the database. Usage counter: </source>
+        <translation>Метку нельзя удалить, потому что она используется в базе данных. Число использований: </translation>
+    </message>
+    <message>
+        <source>Are you sure, you want to delete the label '</source>
+        <translation>Вы уверены, что хотите удалить метку '</translation>
+    </message>
+    <message>
+        <source>Database initialization failure, error: </source>
+        <translation>Ошибка инициализации базы данных: </translation>
+    </message>
+    <message>
+        <source>Banking</source>
+        <translation>Банки</translation>
+    </message>
+    <message>
+        <source>Read me</source>
+        <translation>Прочти меня</translation>
+    </message>
+    <message>
+        <source>Read me text</source>
+        <translation>Текст «Прочти меня»</translation>
+    </message>
+    <message>
+        <source>Credit card sample</source>
+        <translation>Пример кредитной карты</translation>
+    </message>
+    <message>
+        <source>John Smith</source>
+        <translation>Иван Петров</translation>
+    </message>
+    <message>
+        <source>1234 5678 9012 3456</source>
+        <translation>1234 5678 9012 3456</translation>
+    </message>
+    <message>
+        <source>1234</source>
+        <translation>1234</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>Эл. почта</translation>
+    </message>
+    <message>
+        <source>Expiration date</source>
+        <translation>Срок действия</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Заметка</translation>
+    </message>
+    <message>
+        <source>Web page</source>
+        <translation>Веб-страница</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Учётная запись</translation>
+    </message>
+    <message>
+        <source>Card number</source>
+        <translation>Номер карты</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>Телефон</translation>
+    </message>
+    <message>
+        <source>PIN code</source>
+        <translation>PIN-код</translation>
+    </message>
+    <message>
+        <source>User name</source>
+        <translation>Имя пользователя</translation>
+    </message>
+    <message>
+        <source>Previous password</source>
+        <translation>Предыдущий пароль</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Серийный номер</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Secret question</source>
+        <translation>Секретный вопрос</translation>
+    </message>
+    <message>
+        <source>Secret answer</source>
+        <translation>Секретный ответ</translation>
+    </message>
+    <message>
+        <source>Usual folder</source>
+        <translation>Обычная папка</translation>
+    </message>
+    <message>
+        <source>Cars</source>
+        <translation>Автомобили</translation>
+    </message>
+    <message>
+        <source>Cloud</source>
+        <translation>Облако</translation>
+    </message>
+    <message>
+        <source>Computers</source>
+        <translation>Компьютеры</translation>
+    </message>
+    <message>
+        <source>Documents</source>
+        <translation>Документы</translation>
+    </message>
+    <message>
+        <source>E-mails</source>
+        <translation>Почта</translation>
+    </message>
+    <message>
+        <source>Games</source>
+        <translation>Игры</translation>
+    </message>
+    <message>
+        <source>Internet</source>
+        <translation>Интернет</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Заметки</translation>
+    </message>
+    <message>
+        <source>Phones</source>
+        <translation>Телефоны</translation>
+    </message>
+    <message>
+        <source>Security</source>
+        <translation>Безопасность</translation>
+    </message>
+    <message>
+        <source>Shopping</source>
+        <translation>Покупки</translation>
+    </message>
+    <message>
+        <source>Messengers</source>
+        <translation>Мессенджеры</translation>
+    </message>
+    <message>
+        <source>Social networks</source>
+        <translation>Социальные сети</translation>
+    </message>
+    <message>
+        <source>Software</source>
+        <translation>Программы</translation>
+    </message>
+    <message>
+        <source>People</source>
+        <translation>Люди</translation>
+    </message>
+    <message>
+        <source>Asterisk</source>
+        <translation>Звёздочка</translation>
+    </message>
+    <message>
+        <source>Mail sign @</source>
+        <translation>Знак почты @</translation>
+    </message>
+    <message>
+        <source>Book</source>
+        <translation>Книга</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Календарь</translation>
+    </message>
+    <message>
+        <source>Compact Disc</source>
+        <translation>Компакт-диск</translation>
+    </message>
+    <message>
+        <source>Cell phone</source>
+        <translation>Мобильный телефон</translation>
+    </message>
+    <message>
+        <source>Charts</source>
+        <translation>Диаграммы</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>Галочка</translation>
+    </message>
+    <message>
+        <source>Clock</source>
+        <translation>Часы</translation>
+    </message>
+    <message>
+        <source>Credit card</source>
+        <translation>Кредитная карта</translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation>Настольный компьютер</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Указатель</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>Документ</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>Валюта</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Пусто</translation>
+    </message>
+    <message>
+        <source>Girl</source>
+        <translation>Девушка</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Дом</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>iPhone</source>
+        <translation>iPhone</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Клавиатура</translation>
+    </message>
+    <message>
+        <source>Laptop</source>
+        <translation>Ноутбук</translation>
+    </message>
+    <message>
+        <source>Magic</source>
+        <translation>Волшебство</translation>
+    </message>
+    <message>
+        <source>Man</source>
+        <translation>Мужчина</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Номер</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Pencil</source>
+        <translation>Карандаш</translation>
+    </message>
+    <message>
+        <source>Percent</source>
+        <translation>Процент</translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation>Вопрос</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Вращение</translation>
+    </message>
+    <message>
+        <source>RSS</source>
+        <translation>RSS</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Сервер</translation>
+    </message>
+    <message>
+        <source>Star</source>
+        <translation>Звезда</translation>
+    </message>
+    <message>
+        <source>Stick</source>
+        <translation>Флешка</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Инструменты</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Web</source>
+        <translation>Веб</translation>
+    </message>
+    <message>
+        <source>Wireless</source>
+        <translation>Беспроводная сеть</translation>
+    </message>
+    <message>
+        <source>Woman</source>
+        <translation>Женщина</translation>
+    </message>
+    <message>
+        <source>Access point</source>
+        <translation>Точка доступа</translation>
+    </message>
+    <message>
+        <source>Airplane</source>
+        <translation>Самолёт</translation>
+    </message>
+    <message>
+        <source>Amazon</source>
+        <translation>Amazon</translation>
+    </message>
+    <message>
+        <source>American Express</source>
+        <translation>American Express</translation>
+    </message>
+    <message>
+        <source>Apple</source>
+        <translation>Apple</translation>
+    </message>
+    <message>
+        <source>Medicine</source>
+        <translation>Лекарства</translation>
+    </message>
+    <message>
+        <source>Badoo</source>
+        <translation>Badoo</translation>
+    </message>
+    <message>
+        <source>Bitcoin</source>
+        <translation>Биткойн</translation>
+    </message>
+    <message>
+        <source>Blackberry</source>
+        <translation>Blackberry</translation>
+    </message>
+    <message>
+        <source>Blogger</source>
+        <translation>Blogger</translation>
+    </message>
+    <message>
+        <source>Box</source>
+        <translation>Коробка</translation>
+    </message>
+    <message>
+        <source>Compact Disk</source>
+        <translation>Компакт-диск</translation>
+    </message>
+    <message>
+        <source>Money</source>
+        <translation>Деньги</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Компьютер</translation>
+    </message>
+    <message>
+        <source>Compass</source>
+        <translation>Компас</translation>
+    </message>
+    <message>
+        <source>Corona</source>
+        <translation>Корона</translation>
+    </message>
+    <message>
+        <source>Dollar</source>
+        <translation>Доллар</translation>
+    </message>
+    <message>
+        <source>Android</source>
+        <translation>Android</translation>
+    </message>
+    <message>
+        <source>Dropbox</source>
+        <translation>Dropbox</translation>
+    </message>
+    <message>
+        <source>E-bay</source>
+        <translation>eBay</translation>
+    </message>
+    <message>
+        <source>Euro</source>
+        <translation>Евро</translation>
+    </message>
+    <message>
+        <source>Evernote</source>
+        <translation>Evernote</translation>
+    </message>
+    <message>
+        <source>Outlook / Exchange</source>
+        <translation>Outlook / Exchange</translation>
+    </message>
+    <message>
+        <source>Facebook</source>
+        <translation>Facebook</translation>
+    </message>
+    <message>
+        <source>Fire</source>
+        <translation>Пожарные</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>Флаг</translation>
+    </message>
+    <message>
+        <source>Mobile devices forum</source>
+        <translation>Форум мобильных устройств</translation>
+    </message>
+    <message>
+        <source>Gameloft</source>
+        <translation>Gameloft</translation>
+    </message>
+    <message>
+        <source>Gift</source>
+        <translation>Подарок</translation>
+    </message>
+    <message>
+        <source>Gift card</source>
+        <translation>Подарочная карта</translation>
+    </message>
+    <message>
+        <source>GMail</source>
+        <translation>GMail</translation>
+    </message>
+    <message>
+        <source>Google Wallet</source>
+        <translation>Google Wallet</translation>
+    </message>
+    <message>
+        <source>Google Drive</source>
+        <translation>Google Диск</translation>
+    </message>
+    <message>
+        <source>Google Play</source>
+        <translation>Google Play</translation>
+    </message>
+    <message>
+        <source>Google Plus</source>
+        <translation>Google Plus</translation>
+    </message>
+    <message>
+        <source>Google Talk</source>
+        <translation>Google Talk</translation>
+    </message>
+    <message>
+        <source>Heart</source>
+        <translation>Сердце</translation>
+    </message>
+    <message>
+        <source>Helocopter</source>
+        <translation>Вертолёт</translation>
+    </message>
+    <message>
+        <source>Hostgator</source>
+        <translation>Hostgator</translation>
+    </message>
+    <message>
+        <source>ICQ</source>
+        <translation>ICQ</translation>
+    </message>
+    <message>
+        <source>Instagram</source>
+        <translation>Instagram</translation>
+    </message>
+    <message>
+        <source>Key / Password</source>
+        <translation>Ключ / пароль</translation>
+    </message>
+    <message>
+        <source>Kinopoisk</source>
+        <translation>Кинопоиск</translation>
+    </message>
+    <message>
+        <source>LinkedIn</source>
+        <translation>LinkedIn</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>LiveJournal</source>
+        <translation>Живой Журнал</translation>
+    </message>
+    <message>
+        <source>Maestro</source>
+        <translation>Maestro</translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation>Эл. почта</translation>
+    </message>
+    <message>
+        <source>Mailbox</source>
+        <translation>Почтовый ящик</translation>
+    </message>
+    <message>
+        <source>Master Card</source>
+        <translation>Master Card</translation>
+    </message>
+    <message>
+        <source>Emergency</source>
+        <translation>Скорая помощь</translation>
+    </message>
+    <message>
+        <source>Oovoo</source>
+        <translation>Oovoo</translation>
+    </message>
+    <message>
+        <source>Passport</source>
+        <translation>Паспорт</translation>
+    </message>
+    <message>
+        <source>Paypal</source>
+        <translation>PayPal</translation>
+    </message>
+    <message>
+        <source>Picasa</source>
+        <translation>Picasa</translation>
+    </message>
+    <message>
+        <source>Pocket</source>
+        <translation>Pocket</translation>
+    </message>
+    <message>
+        <source>Police</source>
+        <translation>Полиция</translation>
+    </message>
+    <message>
+        <source>PSP</source>
+        <translation>PSP</translation>
+    </message>
+    <message>
+        <source>Car</source>
+        <translation>Автомобиль</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Sky Drive</source>
+        <translation>SkyDrive</translation>
+    </message>
+    <message>
+        <source>Skype</source>
+        <translation>Skype</translation>
+    </message>
+    <message>
+        <source>Sport car</source>
+        <translation>Спортивный автомобиль</translation>
+    </message>
+    <message>
+        <source>Steam</source>
+        <translation>Steam</translation>
+    </message>
+    <message>
+        <source>Surfingbord</source>
+        <translation>Surfingbird</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>Синхронизация</translation>
+    </message>
+    <message>
+        <source>Taxi</source>
+        <translation>Такси</translation>
+    </message>
+    <message>
+        <source>Team Viewer</source>
+        <translation>TeamViewer</translation>
+    </message>
+    <message>
+        <source>Terminal</source>
+        <translation>Терминал</translation>
+    </message>
+    <message>
+        <source>Truck</source>
+        <translation>Грузовик</translation>
+    </message>
+    <message>
+        <source>Truecrypt</source>
+        <translation>TrueCrypt</translation>
+    </message>
+    <message>
+        <source>Tune</source>
+        <translation>Настройка</translation>
+    </message>
+    <message>
+        <source>Twitter</source>
+        <translation>Twitter</translation>
+    </message>
+    <message>
+        <source>Unfuddle</source>
+        <translation>Unfuddle</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Пользователь</translation>
+    </message>
+    <message>
+        <source>uTorrent</source>
+        <translation>uTorrent</translation>
+    </message>
+    <message>
+        <source>Vacation</source>
+        <translation>Отпуск</translation>
+    </message>
+    <message>
+        <source>Vimeo</source>
+        <translation>Vimeo</translation>
+    </message>
+    <message>
+        <source>Visa</source>
+        <translation>Visa</translation>
+    </message>
+    <message>
+        <source>Visa Electron</source>
+        <translation>Visa Electron</translation>
+    </message>
+    <message>
+        <source>VKontakte</source>
+        <translation>ВКонтакте</translation>
+    </message>
+    <message>
+        <source>Wall</source>
+        <translation>Стена</translation>
+    </message>
+    <message>
+        <source>Wikipedia</source>
+        <translation>Википедия</translation>
+    </message>
+    <message>
+        <source>Windows</source>
+        <translation>Windows</translation>
+    </message>
+    <message>
+        <source>Wireless Access Point</source>
+        <translation>Беспроводная точка доступа</translation>
+    </message>
+    <message>
+        <source>WebMoney Keeper</source>
+        <translation>WebMoney Keeper</translation>
+    </message>
+    <message>
+        <source>Web Money</source>
+        <translation>WebMoney</translation>
+    </message>
+    <message>
+        <source>Wordpress</source>
+        <translation>WordPress</translation>
+    </message>
+    <message>
+        <source>XCode</source>
+        <translation>Xcode</translation>
+    </message>
+    <message>
+        <source>XMarks</source>
+        <translation>XMarks</translation>
+    </message>
+    <message>
+        <source>Yahoo</source>
+        <translation>Yahoo</translation>
+    </message>
+    <message>
+        <source>Yandex</source>
+        <translation>Яндекс</translation>
+    </message>
+    <message>
+        <source>Youtube</source>
+        <translation>YouTube</translation>
+    </message>
+</context>
+<context>
+    <name>About</name>
+    <message>
+        <source>Kelvaron Desktop</source>
+        <translation>Kelvaron Desktop</translation>
+    </message>
+    <message>
+        <source>Version 1.0 ALPHA</source>
+        <translation>Версия 1.0 АЛЬФА</translation>
+    </message>
+    <message>
+        <source>© 2026 Tormelin Software. All rights reserved.</source>
+        <translation>© 2026 Tormelin Software. Все права защищены.</translation>
+    </message>
+    <message>
+        <source>THIS SOFTWARE IS PROVIDED "AS IS", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF MERCHANTABILITY, FITNESS FOR A PARTICULAR PURPOSE AND NONINFRINGEMENT. IN NO EVENT SHALL THE AUTHORS OR COPYRIGHT HOLDERS BE LIABLE FOR ANY CLAIM, DAMAGES OR OTHER LIABILITY, INCLUDING THE LOSS OF DATA OR OF FORGOTTEN PASSWORDS, WHETHER IN AN ACTION OF CONTRACT, TORT OR OTHERWISE, ARISING FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR OTHER DEALINGS IN THE SOFTWARE. KEEP BACKUPS OF YOUR WALLET AND REMEMBER YOUR MASTER PASSWORD.</source>
+        <translation>ДАННАЯ ПРОГРАММА ПРЕДОСТАВЛЯЕТСЯ «КАК ЕСТЬ», БЕЗ КАКИХ-ЛИБО ГАРАНТИЙ, ЯВНЫХ ИЛИ ПОДРАЗУМЕВАЕМЫХ, ВКЛЮЧАЯ, НО НЕ ОГРАНИЧИВАЯСЬ ГАРАНТИЯМИ ТОВАРНОЙ ПРИГОДНОСТИ, СООТВЕТСТВИЯ ОПРЕДЕЛЁННОЙ ЦЕЛИ И ОТСУТСТВИЯ НАРУШЕНИЙ ПРАВ. НИ ПРИ КАКИХ ОБСТОЯТЕЛЬСТВАХ АВТОРЫ ИЛИ ПРАВООБЛАДАТЕЛИ НЕ НЕСУТ ОТВЕТСТВЕННОСТИ ПО ИСКАМ, ЗА УЩЕРБ ИЛИ ИНУЮ ОТВЕТСТВЕННОСТЬ, ВКЛЮЧАЯ ПОТЕРЮ ДАННЫХ ИЛИ ЗАБЫТЫХ ПАРОЛЕЙ, БУДЬ ТО ПО ДОГОВОРУ, ДЕЛИКТУ ИЛИ ИНАЧЕ, ВОЗНИКШИМ ИЗ ПРОГРАММЫ, ЕЁ ИСПОЛЬЗОВАНИЯ ИЛИ ИНЫХ ДЕЙСТВИЙ С НЕЙ. ХРАНИТЕ РЕЗЕРВНЫЕ КОПИИ КОШЕЛЬКА И ПОМНИТЕ МАСТЕР-ПАРОЛЬ.</translation>
+    </message>
+    <message>
+        <source>Homepage: </source>
+        <translation>Сайт: </translation>
+    </message>
+    <message>
+        <source>Support e-mail: </source>
+        <translation>Эл. почта поддержки: </translation>
+    </message>
+    <message>
+        <source>Build </source>
+        <translation>Сборка </translation>
+    </message>
+</context>
+<context>
+    <name>EditItemFolder</name>
+    <message>
+        <source>Kelvaron Desktop</source>
+        <translation>Kelvaron Desktop</translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation>Значок</translation>
+    </message>
+    <message>
+        <source>Label text</source>
+        <translation>Текст метки</translation>
+    </message>
+    <message>
+        <source>Folder name</source>
+        <translation>Имя папки</translation>
+    </message>
+    <message>
+        <source>Item name</source>
+        <translation>Имя записи</translation>
+    </message>
+</context>
+<context>
+    <name>KVChangePassword</name>
+    <message>
+        <source>Kelvaron Desktop</source>
+        <translation>Kelvaron Desktop</translation>
+    </message>
+    <message>
+        <source>Current password</source>
+        <translation>Текущий пароль</translation>
+    </message>
+    <message>
+        <source>New password</source>
+        <translation>Новый пароль</translation>
+    </message>
+    <message>
+        <source>Confirm new password</source>
+        <translation>Подтвердите новый пароль</translation>
+    </message>
+    <message>
+        <source>Change password</source>
+        <translation>Сменить пароль</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Confirm password</source>
+        <translation>Подтвердите пароль</translation>
+    </message>
+    <message>
+        <source>Current password (wrong current password)</source>
+        <translation>Текущий пароль (неверный текущий пароль)</translation>
+    </message>
+    <message>
+        <source>New password (cannot be empty)</source>
+        <translation>Новый пароль (не может быть пустым)</translation>
+    </message>
+    <message>
+        <source>Confirm new password (not equal)</source>
+        <translation>Подтвердите новый пароль (не совпадает)</translation>
+    </message>
+    <message>
+        <source>New password (not equal)</source>
+        <translation>Новый пароль (не совпадает)</translation>
+    </message>
+    <message>
+        <source>Re-encrypting database, be patient...</source>
+        <translation>Перешифрование базы данных, подождите...</translation>
+    </message>
+</context>
+<context>
+    <name>KVCustomMessage</name>
+    <message>
+        <source>Kelvaron Desktop</source>
+        <translation>Kelvaron Desktop</translation>
+    </message>
+</context>
+<context>
+    <name>KVFieldEdit</name>
+    <message>
+        <source>Kelvaron Desktop - field</source>
+        <translation>Kelvaron Desktop - поле</translation>
+    </message>
+    <message>
+        <source>Generate new password</source>
+        <translation>Создать новый пароль</translation>
+    </message>
+    <message>
+        <source>Password settings</source>
+        <translation>Настройки пароля</translation>
+    </message>
+    <message>
+        <source>Password length</source>
+        <translation>Длина пароля</translation>
+    </message>
+    <message>
+        <source>Smart password generation </source>
+        <translation>Умное создание пароля </translation>
+    </message>
+    <message>
+        <source>Use capital letters</source>
+        <translation>Заглавные буквы</translation>
+    </message>
+    <message>
+        <source>Use small letters</source>
+        <translation>Строчные буквы</translation>
+    </message>
+    <message>
+        <source>Use digits</source>
+        <translation>Цифры</translation>
+    </message>
+    <message>
+        <source>Use special symbols</source>
+        <translation>Специальные символы</translation>
+    </message>
+    <message>
+        <source>Special symbols allowed for use</source>
+        <translation>Разрешённые специальные символы</translation>
+    </message>
+    <message>
+        <source>(use current password as template for generation)</source>
+        <translation>(текущий пароль служит образцом для нового)</translation>
+    </message>
+    <message>
+        <source>Previous password is special type of field to keep your previous password of current item. This field cannot be set manually, it is filled automatically when you change any password field in the item.</source>
+        <translation>Предыдущий пароль — особый тип поля, в котором хранится прежний пароль записи. Его нельзя задать вручную: оно заполняется само, когда вы меняете любое поле пароля этой записи.</translation>
+    </message>
+    <message>
+        <source>Select field...</source>
+        <translation>Выберите поле...</translation>
+    </message>
+</context>
+<context>
+    <name>KVFirstStart</name>
+    <message>
+        <source>Kelvaron Desktop</source>
+        <translation>Kelvaron Desktop</translation>
+    </message>
+    <message>
+        <source>Enter new master password</source>
+        <translation>Введите новый мастер-пароль</translation>
+    </message>
+    <message>
+        <source>Confirm master password</source>
+        <translation>Подтвердите мастер-пароль</translation>
+    </message>
+    <message>
+        <source>Backup folder</source>
+        <translation>Папка резервных копий</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Create new password database</source>
+        <translation>Создать новую базу паролей</translation>
+    </message>
+    <message>
+        <source>Restore the database from backup file</source>
+        <translation>Восстановить базу из резервной копии</translation>
+    </message>
+    <message>
+        <source>If you used Kelvaron previously then you can restore your data from the backup file. Select your backup file and click 'OK' button to proceed.</source>
+        <translation>Если вы уже пользовались Kelvaron, вы можете восстановить данные из резервной копии. Выберите файл резервной копии и нажмите кнопку «ОК».</translation>
+    </message>
+    <message>
+        <source>You started the application for the first time, please, enter your new master password and cofirm it before you can continue. Make sure that you remembered new password by heart or wrote it down and keep it in a save place as it is not possible to restore the data if your master password lost or forgotten.</source>
+        <translation>Вы запустили приложение впервые. Введите новый мастер-пароль и подтвердите его, чтобы продолжить. Запомните новый пароль наизусть или запишите его и храните в надёжном месте: если мастер-пароль потерян или забыт, восстановить данные невозможно.</translation>
+    </message>
+    <message>
+        <source>New master password</source>
+        <translation>Новый мастер-пароль</translation>
+    </message>
+    <message>
+        <source>Backup files (*.zip);;</source>
+        <translation>Резервные копии (*.zip);;</translation>
+    </message>
+</context>
+<context>
+    <name>KVPasswordDialog</name>
+    <message>
+        <source>Kelvaron Desktop</source>
+        <translation>Kelvaron Desktop</translation>
+    </message>
+    <message>
+        <source>Kelvaron master password</source>
+        <translation>Мастер-пароль Kelvaron</translation>
+    </message>
+</context>
+<context>
+    <name>KVRestoreDialog</name>
+    <message>
+        <source>Kelvaron Desktop - Recovery</source>
+        <translation>Kelvaron Desktop - восстановление</translation>
+    </message>
+    <message>
+        <source>Backup files</source>
+        <translation>Резервные копии</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Восстановить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Delete backup</source>
+        <translation>Удаление резервной копии</translation>
+    </message>
+    <message>
+        <source>Do you want to delete the backup file '%1'? It cannot be brought back.</source>
+        <translation>Удалить файл резервной копии «%1»? Вернуть его будет нельзя.</translation>
+    </message>
+    <message>
+        <source>The backup file could not be deleted.</source>
+        <translation>Не удалось удалить файл резервной копии.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Kelvaron Desktop</source>
+        <translation>Kelvaron Desktop</translation>
+    </message>
+    <message>
+        <source>Unlock</source>
+        <translation>Разблокировать</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Kelvaron was automatically locked to keep your data save, click &amp;quot;Unlock&amp;quot; button to continue working with application.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Kelvaron заблокирован, чтобы сохранить ваши данные в безопасности. Нажмите кнопку «Разблокировать», чтобы продолжить работу.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Create item / create field&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Создать запись / создать поле&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Delete item/ delete field&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить запись / удалить поле&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Edit item / edit field&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Изменить запись / изменить поле&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Copy field value to clipboard&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Скопировать значение поля в буфер обмена&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Create folder&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Создать папку&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Go to upper level&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;На уровень выше&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Инструменты</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>toolBar</source>
+        <translation>Панель инструментов</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Импорт...</translation>
+    </message>
+    <message>
+        <source>Import icon pack...</source>
+        <translation>Импорт набора значков...</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>Lock</source>
+        <translation>Заблокировать</translation>
+    </message>
+    <message>
+        <source>Sync</source>
+        <translation>Синхронизация</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Резервная копия</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Восстановить</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Метки</translation>
+    </message>
+    <message>
+        <source>Change password...</source>
+        <translation>Сменить пароль...</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Website</source>
+        <translation>Сайт</translation>
+    </message>
+    <message>
+        <source>About...</source>
+        <translation>О программе...</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <source>Send feedback</source>
+        <translation>Отправить отзыв</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Создать</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Backup folder is not set yet</source>
+        <translation>Папка резервных копий ещё не задана</translation>
+    </message>
+    <message>
+        <source>You have to set default backup folder, before you can create backups or restore your data. Do you want to do it right now?</source>
+        <translation>Чтобы создавать резервные копии и восстанавливать данные, нужно задать папку резервных копий. Сделать это сейчас?</translation>
+    </message>
+    <message>
+        <source>Select backup folder</source>
+        <translation>Выберите папку резервных копий</translation>
+    </message>
+    <message>
+        <source>Stick</source>
+        <translation>Закрепить</translation>
+    </message>
+    <message>
+        <source>Kelvaron</source>
+        <translation>Kelvaron</translation>
+    </message>
+    <message>
+        <source>No item/folder was selected</source>
+        <translation>Не выбрана запись или папка</translation>
+    </message>
+    <message>
+        <source>Select item or folder on the right panel first</source>
+        <translation>Сначала выберите запись или папку на правой панели</translation>
+    </message>
+    <message>
+        <source>No field selected</source>
+        <translation>Не выбрано поле</translation>
+    </message>
+    <message>
+        <source>Select the field on the right panel first</source>
+        <translation>Сначала выберите поле на правой панели</translation>
+    </message>
+    <message>
+        <source>Deletion cancelled</source>
+        <translation>Удаление отменено</translation>
+    </message>
+    <message>
+        <source>Non-empty folder cannot be deleted</source>
+        <translation>Непустую папку удалить нельзя</translation>
+    </message>
+    <message>
+        <source>You are going to delete the item and it will not be possible to restore it and its fields. Are you sure you want to continue?</source>
+        <translation>Вы собираетесь удалить запись; восстановить её и её поля будет невозможно. Продолжить?</translation>
+    </message>
+    <message>
+        <source>You are going to delete the field. Are you sure you want to proceed?</source>
+        <translation>Вы собираетесь удалить поле. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Synchronization</source>
+        <translation>Синхронизация</translation>
+    </message>
+    <message>
+        <source>Synchronization will be implemented later, track updates on application website</source>
+        <translation>Синхронизация появится позже, следите за новостями на сайте приложения</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>Search will be implemented later, track updates on application website</source>
+        <translation>Поиск появится позже, следите за новостями на сайте приложения</translation>
+    </message>
+    <message>
+        <source>2 attempts left</source>
+        <translation>Осталось 2 попытки</translation>
+    </message>
+    <message>
+        <source>1 attempt left</source>
+        <translation>Осталась 1 попытка</translation>
+    </message>
+    <message>
+        <source>Empty password!</source>
+        <translation>Пустой пароль!</translation>
+    </message>
+    <message>
+        <source>Password cannot be empty, try again</source>
+        <translation>Пароль не может быть пустым, попробуйте ещё раз</translation>
+    </message>
+    <message>
+        <source>Wrong password!</source>
+        <translation>Неверный пароль!</translation>
+    </message>
+    <message>
+        <source>Too many failed login attempts, leaving the application</source>
+        <translation>Слишком много неудачных попыток входа, приложение закрывается</translation>
+    </message>
+    <message>
+        <source>Password is wrong, try again</source>
+        <translation>Пароль неверен, попробуйте ещё раз</translation>
+    </message>
+    <message>
+        <source>Password was changed</source>
+        <translation>Пароль изменён</translation>
+    </message>
+    <message>
+        <source>The application is locked now, unlock it with your new password</source>
+        <translation>Приложение заблокировано, разблокируйте его новым паролем</translation>
+    </message>
+    <message>
+        <source>Backup file successfully created</source>
+        <translation>Резервная копия создана</translation>
+    </message>
+    <message>
+        <source>Backup was succesfully saved in your backup folder '</source>
+        <translation>Резервная копия сохранена в папке резервных копий '</translation>
+    </message>
+    <message>
+        <source>Backup failure</source>
+        <translation>Ошибка резервного копирования</translation>
+    </message>
+    <message>
+        <source>Backup was failed, report this error to developers</source>
+        <translation>Не удалось создать резервную копию, сообщите об ошибке разработчикам</translation>
+    </message>
+    <message>
+        <source>Backup files (*.zip)</source>
+        <translation>Резервные копии (*.zip)</translation>
+    </message>
+    <message>
+        <source>Import canelled</source>
+        <translation>Импорт отменён</translation>
+    </message>
+    <message>
+        <source>Error during import operation, contact us to report the problem</source>
+        <translation>Ошибка при импорте, свяжитесь с нами, чтобы сообщить о проблеме</translation>
+    </message>
+</context>
+<context>
+    <name>Prefs</name>
+    <message>
+        <source>Kelvaron Preferences</source>
+        <translation>Настройки Kelvaron</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Общие</translation>
+    </message>
+    <message>
+        <source>automatically lock the app if it is not used</source>
+        <translation>автоматически блокировать приложение, если им не пользуются</translation>
+    </message>
+    <message>
+        <source>inactivity interval before the app will be locked (minutes)</source>
+        <translation>время бездействия до блокировки (минуты)</translation>
+    </message>
+    <message>
+        <source>show app in tray</source>
+        <translation>показывать значок в трее</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Резервная копия</translation>
+    </message>
+    <message>
+        <source>Backup folder</source>
+        <translation>Папка резервных копий</translation>
+    </message>
+    <message>
+        <source>Synchronization</source>
+        <translation>Синхронизация</translation>
+    </message>
+    <message>
+        <source>Synchronization will be implemented soon, 
+track app updates
+
+Sincerely your, Tormelin Development Team</source>
+        <translation>Синхронизация скоро появится, 
+следите за обновлениями
+
+Искренне ваша, команда разработчиков Tormelin</translation>
+    </message>
+    <message>
+        <source>Select backup folder</source>
+        <translation>Выберите папку резервных копий</translation>
+    </message>
+</context>
+<context>
+    <name>UnZip</name>
+    <message>
+        <source>ZIP operation completed successfully.</source>
+        <translation>Операция ZIP успешно завершена.</translation>
+    </message>
+    <message>
+        <source>Failed to initialize or load zlib library.</source>
+        <translation>Не удалось инициализировать или загрузить библиотеку zlib.</translation>
+    </message>
+    <message>
+        <source>zlib library error.</source>
+        <translation>Ошибка библиотеки zlib.</translation>
+    </message>
+    <message>
+        <source>Unable to create or open file.</source>
+        <translation>Не удалось создать или открыть файл.</translation>
+    </message>
+    <message>
+        <source>Partially corrupted archive. Some files might be extracted.</source>
+        <translation>Архив частично повреждён. Некоторые файлы можно извлечь.</translation>
+    </message>
+    <message>
+        <source>Corrupted archive.</source>
+        <translation>Архив повреждён.</translation>
+    </message>
+    <message>
+        <source>Wrong password.</source>
+        <translation>Неверный пароль.</translation>
+    </message>
+    <message>
+        <source>No archive has been created yet.</source>
+        <translation>Архив ещё не создан.</translation>
+    </message>
+    <message>
+        <source>File or directory does not exist.</source>
+        <translation>Файл или папка не существует.</translation>
+    </message>
+    <message>
+        <source>File read error.</source>
+        <translation>Ошибка чтения файла.</translation>
+    </message>
+    <message>
+        <source>File write error.</source>
+        <translation>Ошибка записи файла.</translation>
+    </message>
+    <message>
+        <source>File seek error.</source>
+        <translation>Ошибка позиционирования в файле.</translation>
+    </message>
+    <message>
+        <source>Unable to create a directory.</source>
+        <translation>Не удалось создать папку.</translation>
+    </message>
+    <message>
+        <source>Invalid device.</source>
+        <translation>Недопустимое устройство.</translation>
+    </message>
+    <message>
+        <source>Invalid or incompatible zip archive.</source>
+        <translation>Недопустимый или несовместимый zip-архив.</translation>
+    </message>
+    <message>
+        <source>Inconsistent headers. Archive might be corrupted.</source>
+        <translation>Заголовки не согласованы. Архив может быть повреждён.</translation>
+    </message>
+    <message>
+        <source>An entry would be written outside the target folder.</source>
+        <translation>Элемент архива был бы записан вне целевой папки.</translation>
+    </message>
+    <message>
+        <source>Unknown error.</source>
+        <translation>Неизвестная ошибка.</translation>
+    </message>
+</context>
+<context>
+    <name>Zip</name>
+    <message>
+        <source>ZIP operation completed successfully.</source>
+        <translation>Операция ZIP успешно завершена.</translation>
+    </message>
+    <message>
+        <source>Failed to initialize or load zlib library.</source>
+        <translation>Не удалось инициализировать или загрузить библиотеку zlib.</translation>
+    </message>
+    <message>
+        <source>zlib library error.</source>
+        <translation>Ошибка библиотеки zlib.</translation>
+    </message>
+    <message>
+        <source>Unable to create or open file.</source>
+        <translation>Не удалось создать или открыть файл.</translation>
+    </message>
+    <message>
+        <source>No archive has been created yet.</source>
+        <translation>Архив ещё не создан.</translation>
+    </message>
+    <message>
+        <source>File or directory does not exist.</source>
+        <translation>Файл или папка не существует.</translation>
+    </message>
+    <message>
+        <source>File read error.</source>
+        <translation>Ошибка чтения файла.</translation>
+    </message>
+    <message>
+        <source>File write error.</source>
+        <translation>Ошибка записи файла.</translation>
+    </message>
+    <message>
+        <source>File seek error.</source>
+        <translation>Ошибка позиционирования в файле.</translation>
+    </message>
+    <message>
+        <source>The archive would pass the zip limits of 4 GiB and 65,535 entries.</source>
+        <translation>Архив превысил бы пределы формата zip: 4 ГиБ и 65 535 элементов.</translation>
+    </message>
+    <message>
+        <source>Unknown error.</source>
+        <translation>Неизвестная ошибка.</translation>
+    </message>
+</context>
+<context>
+    <name>labels</name>
+    <message>
+        <source>Kelvaron Labels</source>
+        <translation>Метки Kelvaron</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Текст</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Ссылка</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>Телефон</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>Эл. почта</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+</context>
+</TS>
