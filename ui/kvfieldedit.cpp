@@ -38,6 +38,9 @@ KVFieldEdit::KVFieldEdit(const QString& itemId, const QString& fieldId, QWidget*
     connect(ui->comboBox, SIGNAL(currentIndexChanged(int)), this, SLOT(currentIndexChanged(int)));
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &KVFieldEdit::fieldSelected);
     loadPasswordSettings();
+    // A new field starts at the type list, so the keyboard can pick the type.
+    if (m_fieldId.isEmpty())
+        ui->comboBox->setFocus();
 }
 
 KVFieldEdit::~KVFieldEdit() = default;
