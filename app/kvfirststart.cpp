@@ -10,8 +10,9 @@ KVFirstStart::KVFirstStart(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVFirstStart>())
 {
     ui->setupUi(this);
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(
+        (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+        Qt::CustomizeWindowHint);
     setFixedSize(size());
     ui->comboBox->addItem(QIcon(), tr("Create new password database"));
     ui->comboBox->addItem(QIcon(), tr("Restore the database from backup file"));
@@ -69,9 +70,10 @@ void KVFirstStart::on_pushButtonOk_clicked()
 {
     if (ui->comboBox->currentIndex() == 0) {
         if (ui->linePassword->text().isEmpty()) {
-            KVCustomMessage::ask(QCoreApplication::translate("", "Empty password"),
-                                 QCoreApplication::translate("", "Password cannot be empty, try again"),
-                                 true, KVCustomMessage::ButtonsOk);
+            KVCustomMessage::ask(
+                QCoreApplication::translate("", "Empty password"),
+                QCoreApplication::translate("", "Password cannot be empty, try again"), true,
+                KVCustomMessage::ButtonsOk);
             return;
         }
         if (ui->linePassword->text() != ui->linePasswordConfirm->text()) {
@@ -91,9 +93,10 @@ void KVFirstStart::on_pushButtonOk_clicked()
         return;
     }
     if (ui->lineEditBackupPath->text().isEmpty()) {
-        KVCustomMessage::ask(QCoreApplication::translate("", "Restore failed"),
-                             QCoreApplication::translate("", "Cannot proceed, select backup file first"),
-                             true, KVCustomMessage::ButtonsOk);
+        KVCustomMessage::ask(
+            QCoreApplication::translate("", "Restore failed"),
+            QCoreApplication::translate("", "Cannot proceed, select backup file first"), true,
+            KVCustomMessage::ButtonsOk);
         return;
     }
     m_newPassword.clear();

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int MaxLoginAttempts = 3;
 
-
 void showError(const QString& title, const QString& text)
 {
     KVCustomMessage::ask(title, text, true, KVCustomMessage::ButtonsOk);

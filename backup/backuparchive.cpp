@@ -48,7 +48,6 @@ bool makeBackupArchive(BackupKind kind)
     const QString database = WalletDatabase::databaseFilePath();
     if (!QFileInfo::exists(database))
         return false;
-    const QString archive =
-        folder + QDir::separator() + backupArchiveName(kind, backupTimestamp());
+    const QString archive = folder + QDir::separator() + backupArchiveName(kind, backupTimestamp());
     return zipFileToArchive(archive, database) == QLatin1String("SUCCESS");
 }

@@ -3,7 +3,11 @@
 #include <QString>
 
 // What a backup is made for; the kind chooses the archive's name suffix.
-enum BackupKind { BackupManual = 0, BackupBeforeRestore = 2 };
+enum BackupKind
+{
+    BackupManual = 0,
+    BackupBeforeRestore = 2
+};
 
 // Writes one backup archive of the wallet file into the backup folder.
 bool makeBackupArchive(BackupKind kind);

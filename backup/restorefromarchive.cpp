@@ -4,6 +4,7 @@
 #include "unzip.h"
 #include "walletdatabase.h"
 
+#include <cstdio>
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
@@ -11,7 +12,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <cstdio>
 
 namespace {
 
@@ -35,7 +35,8 @@ bool isWalletFile(const QString& path)
             QSqlQuery query(db);
             valid = query.exec(QStringLiteral(
                         "SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND name IN "
-                        "('kelvaron_items','kelvaron_fields','kelvaron_labels','kelvaron_properties')")) &&
+                        "('kelvaron_items','kelvaron_fields','kelvaron_labels','kelvaron_"
+                        "properties')")) &&
                     query.next() && query.value(0).toInt() == 4 &&
                     query.exec(QStringLiteral("SELECT database_id FROM kelvaron_properties")) &&
                     query.next();
@@ -113,8 +114,9 @@ bool restoreFromArchive(const QString& archivePath)
     // The wallet file is replaced by one rename, never under an open connection.
     if (db)
         db->close();
-    const bool moved = std::rename(QFile::encodeName(stagedWallet).constData(),
-                                   QFile::encodeName(WalletDatabase::databaseFilePath()).constData()) == 0;
+    const bool moved =
+        std::rename(QFile::encodeName(stagedWallet).constData(),
+                    QFile::encodeName(WalletDatabase::databaseFilePath()).constData()) == 0;
     if (!moved)
         qDebug() << "Restore could not move the wallet file into place";
     return openWalletDatabase() && moved;

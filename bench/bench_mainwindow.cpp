@@ -5,10 +5,10 @@
 #include "mainwindow.h"
 #include "walletdatabase.h"
 
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <benchmark/benchmark.h>
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include "valuecipher.h"
 #include "walletdatabase.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <openssl/evp.h>
+#include <QApplication>
 
 namespace {
 
@@ -25,7 +25,8 @@ void BM_BareEvpRoundTrip(benchmark::State& state)
         int n = 0, m = 0;
         EVP_CIPHER_CTX* ctx = EVP_CIPHER_CTX_new();
         EVP_EncryptInit_ex(ctx, EVP_aes_256_cbc(), nullptr, key, iv);
-        EVP_EncryptUpdate(ctx, cipher, &n, reinterpret_cast<const unsigned char*>(message.constData()),
+        EVP_EncryptUpdate(ctx, cipher, &n,
+                          reinterpret_cast<const unsigned char*>(message.constData()),
                           message.size());
         EVP_EncryptFinal_ex(ctx, cipher + n, &m);
         EVP_CIPHER_CTX_free(ctx);

@@ -4,13 +4,13 @@
 #include "unzip.h"
 #include "zip.h"
 
+#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -26,9 +26,9 @@ struct Files
 
     Files()
     {
-        static const char* const words[] = {"account ", "password ", "https://example.org/login ",
-                                            "user@example.org ", "card ", "4111 1111 ", "note ",
-                                            "2026-12-09 23:59:01 ", "folder ", "item "};
+        static const char* const words[] = {
+            "account ",   "password ", "https://example.org/login ", "user@example.org ", "card ",
+            "4111 1111 ", "note ",     "2026-12-09 23:59:01 ",       "folder ",           "item "};
         QFile file(source);
         file.open(QIODevice::WriteOnly);
         quint32 state = 88172645u;

@@ -55,21 +55,22 @@ BenchWallet::BenchWallet()
     for (int f = 0; f < Folders; ++f) {
         const QString folderId = randomString(ItemIdLength);
         folderIds.append(folderId);
-        addRow(item, {folderId, RootItemId, cipher(QStringLiteral("Folder %1").arg(f)),
-                      "folder", 1, now, now});
+        addRow(item, {folderId, RootItemId, cipher(QStringLiteral("Folder %1").arg(f)), "folder", 1,
+                      now, now});
         for (int i = 0; i < ItemsPerFolder; ++i) {
             const QString itemId = randomString(ItemIdLength);
             addRow(item, {itemId, folderId, cipher(QStringLiteral("Account %1-%2").arg(f).arg(i)),
                           "key", 0, now, now});
             for (int k = 0; k < FieldsPerItem; ++k)
-                addRow(field, {itemId, QStringLiteral("F%1").arg(k, 3, 10, QLatin1Char('0')),
-                               types[k], cipher(QStringLiteral("value %1 of %2").arg(k).arg(itemId)),
-                               now, (k + 1) * 100});
+                addRow(field,
+                       {itemId, QStringLiteral("F%1").arg(k, 3, 10, QLatin1Char('0')), types[k],
+                        cipher(QStringLiteral("value %1 of %2").arg(k).arg(itemId)), now,
+                        (k + 1) * 100});
         }
     }
     itemWithTwentyFields = randomString(ItemIdLength);
-    addRow(item, {itemWithTwentyFields, RootItemId, cipher(QStringLiteral("Twenty")), "key", 0,
-                  now, now});
+    addRow(item, {itemWithTwentyFields, RootItemId, cipher(QStringLiteral("Twenty")), "key", 0, now,
+                  now});
     for (int k = 0; k < 20; ++k)
         addRow(field, {itemWithTwentyFields, QStringLiteral("T%1").arg(k, 3, 10, QLatin1Char('0')),
                        types[k % types.size()], cipher(QStringLiteral("twenty %1").arg(k)), now,
@@ -80,9 +81,9 @@ BenchWallet::BenchWallet()
 QString BenchWallet::addFolderOfThousand()
 {
     WalletDatabase* db = WalletDatabase::instance();
-    const QString folder =
-        db->addItem(QString(), RootItemId, QStringLiteral("Thousand"), QStringLiteral("folder"), true)
-            .itemId;
+    const QString folder = db->addItem(QString(), RootItemId, QStringLiteral("Thousand"),
+                                       QStringLiteral("folder"), true)
+                               .itemId;
     const QString now = currentTimestamp();
     QSqlDatabase::database().transaction();
     QSqlQuery item;

@@ -211,7 +211,12 @@ const Entry ItemIcons[] = {
     {"icon_youtube", QT_TRANSLATE_NOOP("", "Youtube")},
 };
 
-enum Kind { ItemKind = 0, FolderKind = 1, LabelKind = 2 };
+enum Kind
+{
+    ItemKind = 0,
+    FolderKind = 1,
+    LabelKind = 2
+};
 
 QList<IconInfo>& catalogue(Kind kind)
 {
@@ -221,8 +226,7 @@ QList<IconInfo>& catalogue(Kind kind)
     return kind == FolderKind ? folders : kind == LabelKind ? labels : items;
 }
 
-template <size_t N>
-void registerAll(const Entry (&entries)[N], Kind kind)
+template <size_t N> void registerAll(const Entry (&entries)[N], Kind kind)
 {
     for (const Entry& entry : entries)
         registerIcon(QLatin1String(entry.name),
@@ -282,7 +286,8 @@ void registerIcon(const QString& name, const QString& title, int kind, const QSt
 
 QString iconPackFolder()
 {
-    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DataLocation)) +
+    return QDir::toNativeSeparators(
+               QStandardPaths::writableLocation(QStandardPaths::DataLocation)) +
            QDir::separator() + QStringLiteral("icons");
 }
 
@@ -294,7 +299,8 @@ QString iconFilePath(const QString& name)
         iconPackFolder() + QDir::separator() + prefixed + QStringLiteral(".png");
     if (QFile::exists(packPicture))
         return packPicture;
-    const QString resource = QStringLiteral(":/app_icons/appicons/") + prefixed + QStringLiteral("_huge.png");
+    const QString resource =
+        QStringLiteral(":/app_icons/appicons/") + prefixed + QStringLiteral("_huge.png");
     if (QFile::exists(resource))
         return resource;
     return QStringLiteral(":/app_icons/appicons/icon_document_huge.png");

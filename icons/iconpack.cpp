@@ -33,7 +33,8 @@ void readPackIcon(const QDomElement& element, QList<IconInfo>* catalogue)
 
     const QDomNodeList names = element.elementsByTagName(QStringLiteral("name"));
     if (!names.isEmpty()) {
-        for (QDomNode child = names.at(0).firstChild(); !child.isNull(); child = child.nextSibling())
+        for (QDomNode child = names.at(0).firstChild(); !child.isNull();
+             child = child.nextSibling())
             if (child.nodeName() == QLatin1String("en"))
                 info.title = child.toElement().text();
     }

@@ -1,8 +1,8 @@
 #include "valuecipher.h"
 
-#include <QCryptographicHash>
 #include <memory>
 #include <openssl/evp.h>
+#include <QCryptographicHash>
 
 namespace {
 
@@ -63,8 +63,10 @@ QByteArray encryptValue(const QString& plaintext, const QString& password, bool*
         CipherContext ctx = newContext();
         int written = 0;
         int finalWritten = 0;
-        if (!ctx || EVP_EncryptInit_ex(ctx.get(), EVP_aes_256_cbc(), nullptr, bytes(key), iv) != 1 ||
-            EVP_EncryptUpdate(ctx.get(), bytes(out), &written, bytes(message), message.size()) != 1 ||
+        if (!ctx ||
+            EVP_EncryptInit_ex(ctx.get(), EVP_aes_256_cbc(), nullptr, bytes(key), iv) != 1 ||
+            EVP_EncryptUpdate(ctx.get(), bytes(out), &written, bytes(message), message.size()) !=
+                1 ||
             EVP_EncryptFinal_ex(ctx.get(), bytes(out) + written, &finalWritten) != 1)
             return {};
         out.truncate(written + finalWritten);

@@ -3,6 +3,8 @@
 #include "randomstring.h"
 #include "valuecipher.h"
 
+#include <cstdlib>
+#include <memory>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -11,11 +13,9 @@
 #include <QMessageBox>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QVariant>
 #include <QSqlRecord>
 #include <QStandardPaths>
-#include <cstdlib>
-#include <memory>
+#include <QVariant>
 
 const QString RootItemId = QStringLiteral("__ROOT__");
 
@@ -55,8 +55,7 @@ WalletDatabase* WalletDatabase::instance()
 
 QString WalletDatabase::dataFolderPath()
 {
-    return QDir::toNativeSeparators(
-        QStandardPaths::writableLocation(QStandardPaths::DataLocation));
+    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::DataLocation));
 }
 
 QString WalletDatabase::databaseFilePath()
@@ -320,8 +319,7 @@ bool WalletDatabase::commitOrRollback()
     return false;
 }
 
-bool WalletDatabase::rowExists(const QString& sql,
-                               const QList<QPair<QString, QString>>& bindings)
+bool WalletDatabase::rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings)
 {
     QSqlQuery query;
     query.prepare(sql);

@@ -4,11 +4,11 @@
 #include "itemrecord.h"
 #include "labelrecord.h"
 
+#include <functional>
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
-#include <functional>
 
 class RowReader;
 
@@ -69,8 +69,7 @@ public:
     QList<LabelRecord> listLabels(int kind);
     void addLabel(const QString& fieldType, const QString& labelName, const QString& icon,
                   const QString& valueType, bool system);
-    QString addCustomLabel(const QString& labelName, const QString& icon,
-                           const QString& valueType);
+    QString addCustomLabel(const QString& labelName, const QString& icon, const QString& valueType);
     void updateLabel(const QString& fieldType, const QString& labelName, const QString& icon);
     void deleteLabel(const QString& fieldType);
     int labelUsageCount(const QString& fieldType);
@@ -81,7 +80,11 @@ private:
 
     // Whether the timestamp of the properties row moves after a write:
     // only when the commit succeeded, or whatever the commit gave.
-    enum class Touch { OnCommit, Always };
+    enum class Touch
+    {
+        OnCommit,
+        Always
+    };
 
     // One store write: a transaction around body, commit or roll back, then
     // the update-timestamp touch. Returns whether the commit succeeded.

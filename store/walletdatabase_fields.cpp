@@ -14,8 +14,7 @@ const QString PasswordType = QStringLiteral("PASS");
 
 } // namespace
 
-FieldRecord WalletDatabase::fieldFromRow(const RowReader& row,
-                                         QHash<QString, LabelRecord>* labels)
+FieldRecord WalletDatabase::fieldFromRow(const RowReader& row, QHash<QString, LabelRecord>* labels)
 {
     FieldRecord record;
     record.fieldId = row.text(QStringLiteral("field_id"));
@@ -63,10 +62,10 @@ bool WalletDatabase::saveField(const QString& type, const QString& value, const 
                                const QString& fieldId)
 {
     const QString newId = unusedId(FieldIdLength, [&](const QString& candidate) {
-        return rowExists(QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE "
-                                        "item_id=:itemId AND field_id=:fieldId ;"),
-                         {{QStringLiteral(":itemId"), itemId},
-                          {QStringLiteral(":fieldId"), candidate}});
+        return rowExists(
+            QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE "
+                           "item_id=:itemId AND field_id=:fieldId ;"),
+            {{QStringLiteral(":itemId"), itemId}, {QStringLiteral(":fieldId"), candidate}});
     });
     const QByteArray enciphered = encrypt(value);
     if (enciphered.isEmpty()) {

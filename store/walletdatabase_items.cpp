@@ -4,12 +4,12 @@
 #include "valuecipher.h"
 #include "walletdatabase.h"
 
+#include <algorithm>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
-#include <algorithm>
 
 namespace {
 
@@ -64,8 +64,8 @@ ItemRecord WalletDatabase::getItem(const QString& id)
     return {};
 }
 
-ItemRecord WalletDatabase::addItem(const QString& id, const QString& parentId,
-                                   const QString& name, const QString& icon, bool folder)
+ItemRecord WalletDatabase::addItem(const QString& id, const QString& parentId, const QString& name,
+                                   const QString& icon, bool folder)
 {
     const QString now = currentTimestamp();
     const QByteArray enciphered = encrypt(name);
@@ -74,8 +74,9 @@ ItemRecord WalletDatabase::addItem(const QString& id, const QString& parentId,
         return {};
     }
     const QString newId = !id.isEmpty() ? id : unusedId(ItemIdLength, [this](const QString& c) {
-        return rowExists(QStringLiteral("SELECT item_id FROM kelvaron_items WHERE item_id=:itemID;"),
-                         {{QStringLiteral(":itemID"), c}});
+        return rowExists(
+            QStringLiteral("SELECT item_id FROM kelvaron_items WHERE item_id=:itemID;"),
+            {{QStringLiteral(":itemID"), c}});
     });
     write(now, Touch::OnCommit, [&] {
         QSqlQuery query;
@@ -96,9 +97,9 @@ ItemRecord WalletDatabase::updateItem(const QString& id, const QString& name, co
     }
     write(now, Touch::OnCommit, [&] {
         QSqlQuery query;
-        query.prepare(QStringLiteral(
-            "UPDATE kelvaron_items SET name=:nameValue, icon=:iconValue, "
-            "change_timestamp=:changeValue  WHERE item_id=:itemId AND deleted=0 "));
+        query.prepare(
+            QStringLiteral("UPDATE kelvaron_items SET name=:nameValue, icon=:iconValue, "
+                           "change_timestamp=:changeValue  WHERE item_id=:itemId AND deleted=0 "));
         query.bindValue(QStringLiteral(":nameValue"), enciphered);
         query.bindValue(QStringLiteral(":iconValue"), icon);
         query.bindValue(QStringLiteral(":changeValue"), now);
@@ -168,8 +169,8 @@ QList<ItemRecord> WalletDatabase::listChildren(const QString& parentId)
     QList<ItemRecord> children;
     QSqlQuery query;
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-        "SELECT * FROM kelvaron_items WHERE parent_id=:parentID AND deleted=0 "));
+    query.prepare(
+        QStringLiteral("SELECT * FROM kelvaron_items WHERE parent_id=:parentID AND deleted=0 "));
     query.bindValue(QStringLiteral(":parentID"), parentId);
     query.exec();
     const RowReader row(query);
@@ -236,13 +237,22 @@ void WalletDatabase::initialiseWallet(const QString& password)
     touchUpdateTimestamp(now);
 
     const QString banking =
-        addItem(QString(), RootItemId, QCoreApplication::translate("", "Banking"), QStringLiteral("folderbanking"), true).itemId;
+        addItem(QString(), RootItemId, QCoreApplication::translate("", "Banking"),
+                QStringLiteral("folderbanking"), true)
+            .itemId;
     const QString readMe =
-        addItem(QString(), RootItemId, QCoreApplication::translate("", "Read me"), QStringLiteral("document"), false).itemId;
-    saveField(QStringLiteral("NOTE"), QCoreApplication::translate("", "Read me text"), readMe, QString());
+        addItem(QString(), RootItemId, QCoreApplication::translate("", "Read me"),
+                QStringLiteral("document"), false)
+            .itemId;
+    saveField(QStringLiteral("NOTE"), QCoreApplication::translate("", "Read me text"), readMe,
+              QString());
     const QString card =
-        addItem(QString(), banking, QCoreApplication::translate("", "Credit card sample"), QStringLiteral("visa"), false).itemId;
-    saveField(QStringLiteral("NAME"), QCoreApplication::translate("", "John Smith"), card, QString());
-    saveField(QStringLiteral("CARD"), QCoreApplication::translate("", "1234 5678 9012 3456"), card, QString());
+        addItem(QString(), banking, QCoreApplication::translate("", "Credit card sample"),
+                QStringLiteral("visa"), false)
+            .itemId;
+    saveField(QStringLiteral("NAME"), QCoreApplication::translate("", "John Smith"), card,
+              QString());
+    saveField(QStringLiteral("CARD"), QCoreApplication::translate("", "1234 5678 9012 3456"), card,
+              QString());
     saveField(QStringLiteral("PINC"), QCoreApplication::translate("", "1234"), card, QString());
 }

@@ -131,9 +131,9 @@ void WalletDatabase::updateLabel(const QString& fieldType, const QString& labelN
     const QString now = currentTimestamp();
     write(now, Touch::OnCommit, [&] {
         QSqlQuery query;
-        query.prepare(QStringLiteral(
-            "UPDATE kelvaron_labels SET label_name=:labelName, icon=:labelIcon, "
-            "change_timestamp=:changeValue  WHERE field_type=:labelId  "));
+        query.prepare(
+            QStringLiteral("UPDATE kelvaron_labels SET label_name=:labelName, icon=:labelIcon, "
+                           "change_timestamp=:changeValue  WHERE field_type=:labelId  "));
         query.bindValue(QStringLiteral(":labelName"), labelName);
         query.bindValue(QStringLiteral(":labelIcon"), icon);
         query.bindValue(QStringLiteral(":changeValue"), now);

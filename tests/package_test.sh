@@ -8,7 +8,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$build" && cpack -G DEB -B "$work/out" >/dev/null)
 deb=$(ls "$work"/out/kelvaron_*.deb)
-dpkg-deb --info "$deb" | grep -q 'Depends: libqt5widgets5'
+info=$(dpkg-deb --info "$deb")
+grep -q "Depends: libqt5widgets5" <<<"$info"
 dpkg -x "$deb" "$work/root"
 for file in usr/bin/kelvaron usr/share/applications/kelvaron.desktop \
             usr/share/icons/hicolor/48x48/apps/kelvaron.png \

@@ -19,7 +19,8 @@ private slots:
 
 void TestAbout::buildText()
 {
-    QCOMPARE(About::buildText(106, "2013-09-29 01:31:08"), QStringLiteral("Build 00106, 2013-09-29 01:31:08"));
+    QCOMPARE(About::buildText(106, "2013-09-29 01:31:08"),
+             QStringLiteral("Build 00106, 2013-09-29 01:31:08"));
 }
 
 void TestAbout::contents()

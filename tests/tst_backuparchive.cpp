@@ -6,9 +6,9 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QRegularExpression>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -49,7 +49,8 @@ void TestBackupArchive::names_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("name");
     QTest::newRow("manual") << int(BackupManual) << "kvrb-20260305-091507-manual.zip";
-    QTest::newRow("before a restore") << int(BackupBeforeRestore) << "kvrb-20260305-091507-restore.zip";
+    QTest::newRow("before a restore")
+        << int(BackupBeforeRestore) << "kvrb-20260305-091507-restore.zip";
 }
 
 void TestBackupArchive::names()
@@ -82,7 +83,8 @@ void TestBackupArchive::backupHoldsTheWalletFile()
     const QByteArray wallet = readFile(WalletDatabase::databaseFilePath());
     QCOMPARE(out.data(), wallet);
     const QByteArray bytes = readFile(archive);
-    QCOMPARE(le32(bytes, 14), quint32(crc32(0, reinterpret_cast<const Bytef*>(wallet.constData()), uInt(wallet.size()))));
+    QCOMPARE(le32(bytes, 14), quint32(crc32(0, reinterpret_cast<const Bytef*>(wallet.constData()),
+                                            uInt(wallet.size()))));
     QCOMPARE(le16(bytes, 8), quint16(8)); // deflated
     if (!QStandardPaths::findExecutable("unzip").isEmpty())
         QCOMPARE(QProcess::execute("unzip", {"-t", "-qq", archive}), 0);

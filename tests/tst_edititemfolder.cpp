@@ -58,9 +58,15 @@ void TestEditItemFolder::createFolderAndItem_data()
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("entries");
-    QTest::newRow("folder") << true << "Cars" << "foldercars" << "foldercars" << 17;
-    QTest::newRow("item, prefix dropped") << false << "My card" << "icon_visa" << "visa" << 118;
-    QTest::newRow("empty name") << false << "" << "icon_key" << "key" << 118;
+    QTest::newRow("folder") << true << "Cars"
+                            << "foldercars"
+                            << "foldercars" << 17;
+    QTest::newRow("item, prefix dropped") << false << "My card"
+                                          << "icon_visa"
+                                          << "visa" << 118;
+    QTest::newRow("empty name") << false << ""
+                                << "icon_key"
+                                << "key" << 118;
 }
 
 void TestEditItemFolder::createFolderAndItem()
@@ -71,7 +77,8 @@ void TestEditItemFolder::createFolderAndItem()
     QFETCH(QString, stored);
     QFETCH(int, entries);
     EditItemFolder editor(folder, RootItemId, nullptr);
-    QCOMPARE(editor.findChild<QLabel*>("labelTitle")->text(), folder ? QStringLiteral("Folder name") : QStringLiteral("Item name"));
+    QCOMPARE(editor.findChild<QLabel*>("labelTitle")->text(),
+             folder ? QStringLiteral("Folder name") : QStringLiteral("Item name"));
     QCOMPARE(combo(editor)->count(), entries);
     QCOMPARE(combo(editor)->currentIndex(), 0);
     editor.findChild<QLineEdit*>("lineEdit")->setText(name);
@@ -90,7 +97,8 @@ void TestEditItemFolder::editFindsPrefixedIcon()
     EditItemFolder editor(m_card, nullptr);
     QCOMPARE(editor.findChild<QLabel*>("labelTitle")->text(), QStringLiteral("Item name"));
     QCOMPARE(combo(editor)->currentData().toString(), QStringLiteral("icon_visa"));
-    QCOMPARE(editor.findChild<QLineEdit*>("lineEdit")->text(), QStringLiteral("Credit card sample"));
+    QCOMPARE(editor.findChild<QLineEdit*>("lineEdit")->text(),
+             QStringLiteral("Credit card sample"));
     editor.findChild<QLineEdit*>("lineEdit")->setText(QStringLiteral("Renamed"));
     accept(editor);
     QCOMPARE(WalletDatabase::instance()->getItem(m_card).name, QStringLiteral("Renamed"));
@@ -111,7 +119,8 @@ void TestEditItemFolder::cancelStoresNothing()
     EditItemFolder editor(m_card, nullptr);
     editor.findChild<QLineEdit*>("lineEdit")->setText(QStringLiteral("Changed"));
     editor.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
-    QCOMPARE(WalletDatabase::instance()->getItem(m_card).name, QStringLiteral("Credit card sample"));
+    QCOMPARE(WalletDatabase::instance()->getItem(m_card).name,
+             QStringLiteral("Credit card sample"));
 }
 
 KELVARON_TEST_MAIN(TestEditItemFolder)

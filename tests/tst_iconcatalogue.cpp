@@ -36,9 +36,11 @@ void TestIconCatalogue::everyEntryHasAPicture()
 {
     QStringList missing;
     int count = 0;
-    for (const QList<IconInfo>* catalogue : {&folderIconCatalogue(), &labelIconCatalogue(), &itemIconCatalogue()})
+    for (const QList<IconInfo>* catalogue :
+         {&folderIconCatalogue(), &labelIconCatalogue(), &itemIconCatalogue()})
         for (const IconInfo& info : *catalogue) {
-            const QString name = info.iconfil.startsWith("icon_") ? info.iconfil : "icon_" + info.iconfil;
+            const QString name =
+                info.iconfil.startsWith("icon_") ? info.iconfil : "icon_" + info.iconfil;
             const QImage picture(":/app_icons/appicons/" + name + "_huge.png");
             if (picture.isNull() || picture.size() != QSize(64, 64))
                 missing.append(info.iconfil);
@@ -51,10 +53,11 @@ void TestIconCatalogue::everyEntryHasAPicture()
 
 void TestIconCatalogue::programPicturesExist()
 {
-    const QStringList toolbar = {"folder_up", "folder", "add", "remove", "edit", "copy", "import", "export",
-                                 "lock", "update", "backup", "restore", "label", "changepass", "prefs",
-                                 "web", "find", "pin_enabled", "pin_disabled", "close", "stop", "info",
-                                 "trayicon32"};
+    const QStringList toolbar = {"folder_up", "folder",  "add",         "remove",       "edit",
+                                 "copy",      "import",  "export",      "lock",         "update",
+                                 "backup",    "restore", "label",       "changepass",   "prefs",
+                                 "web",       "find",    "pin_enabled", "pin_disabled", "close",
+                                 "stop",      "info",    "trayicon32"};
     for (const QString& name : toolbar)
         QVERIFY2(!QImage(":/toolbar_icons/icons/" + name + ".png").isNull(), qPrintable(name));
     for (const char* name : {"48.png", "64.png", "96.png", "logo.png"})
@@ -68,12 +71,18 @@ void TestIconCatalogue::lookup_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("path");
-    QTest::newRow("stored without prefix") << "visa" << ":/app_icons/appicons/icon_visa_huge.png";
-    QTest::newRow("catalogue name with prefix") << "icon_visa" << ":/app_icons/appicons/icon_visa_huge.png";
-    QTest::newRow("label icon") << "labelpass" << ":/app_icons/appicons/icon_labelpass_huge.png";
-    QTest::newRow("folder icon") << "folderbanking" << ":/app_icons/appicons/icon_folderbanking_huge.png";
-    QTest::newRow("unknown") << "no-such-icon" << ":/app_icons/appicons/icon_document_huge.png";
-    QTest::newRow("empty") << "" << ":/app_icons/appicons/icon_document_huge.png";
+    QTest::newRow("stored without prefix") << "visa"
+                                           << ":/app_icons/appicons/icon_visa_huge.png";
+    QTest::newRow("catalogue name with prefix") << "icon_visa"
+                                                << ":/app_icons/appicons/icon_visa_huge.png";
+    QTest::newRow("label icon") << "labelpass"
+                                << ":/app_icons/appicons/icon_labelpass_huge.png";
+    QTest::newRow("folder icon") << "folderbanking"
+                                 << ":/app_icons/appicons/icon_folderbanking_huge.png";
+    QTest::newRow("unknown") << "no-such-icon"
+                             << ":/app_icons/appicons/icon_document_huge.png";
+    QTest::newRow("empty") << ""
+                           << ":/app_icons/appicons/icon_document_huge.png";
 }
 
 void TestIconCatalogue::lookup()

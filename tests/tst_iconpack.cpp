@@ -35,7 +35,8 @@ void TestIconPack::acceptsOnlyCompleteIcons()
     const QList<IconInfo> icons = read("valid.xml");
     QStringList rows;
     for (const IconInfo& info : icons)
-        rows.append(QStringList({info.iconfil, info.title, info.search, QString::number(info.type)}).join('|'));
+        rows.append(QStringList({info.iconfil, info.title, info.search, QString::number(info.type)})
+                        .join('|'));
     QCOMPARE(rows, QStringList({"icon_visa|My Visa|card bank|0", "rocket|Rocket||1",
                                 "nested|Nested||0", "rocket|Rocket again||0"}));
 }

@@ -14,13 +14,13 @@ namespace {
 
 const QString Old = QStringLiteral("old password");
 
-template <typename T>
-T* child(KVChangePassword& dialog, const char* name)
+template <typename T> T* child(KVChangePassword& dialog, const char* name)
 {
     return dialog.findChild<T*>(QLatin1String(name));
 }
 
-void fill(KVChangePassword& dialog, const QString& old, const QString& fresh, const QString& confirm)
+void fill(KVChangePassword& dialog, const QString& old, const QString& fresh,
+          const QString& confirm)
 {
     child<QLineEdit>(dialog, "lineEditOldPass")->setText(old);
     child<QLineEdit>(dialog, "lineEditNewPass")->setText(fresh);
@@ -65,15 +65,25 @@ void TestKVChangePassword::inputErrors_data()
     QTest::addColumn<QString>("confirm");
     QTest::addColumn<QStringList>("labels");
     QTest::addColumn<QStringList>("inputs");
-    QTest::newRow("wrong current") << "nope" << "a" << "a"
-        << QStringList({"Current password (wrong current password) [red]", "New password [black]", "Confirm password [black]"})
+    QTest::newRow("wrong current")
+        << "nope"
+        << "a"
+        << "a"
+        << QStringList({"Current password (wrong current password) [red]", "New password [black]",
+                        "Confirm password [black]"})
         << QStringList({"", "", ""});
-    QTest::newRow("empty new") << Old << "" << "a"
-        << QStringList({"Current password [black]", "New password (cannot be empty) [red]", "Confirm password [black]"})
-        << QStringList({Old, "", "a"});
-    QTest::newRow("not equal") << Old << "abc" << "abd"
-        << QStringList({"Current password [black]", "New password (not equal) [red]", "Confirm new password (not equal) [red]"})
-        << QStringList({Old, "", ""});
+    QTest::newRow("empty new") << Old << ""
+                               << "a"
+                               << QStringList({"Current password [black]",
+                                               "New password (cannot be empty) [red]",
+                                               "Confirm password [black]"})
+                               << QStringList({Old, "", "a"});
+    QTest::newRow("not equal") << Old << "abc"
+                               << "abd"
+                               << QStringList({"Current password [black]",
+                                               "New password (not equal) [red]",
+                                               "Confirm new password (not equal) [red]"})
+                               << QStringList({Old, "", ""});
 }
 
 void TestKVChangePassword::inputErrors()
@@ -86,9 +96,10 @@ void TestKVChangePassword::inputErrors()
     KVChangePassword dialog(nullptr);
     fill(dialog, old, fresh, confirm);
     QCOMPARE(dialog.result(), 0);
-    QCOMPARE(QStringList({labelState(dialog, "labelOldPassword"), labelState(dialog, "labelNewPassword"),
-                          labelState(dialog, "labelConfirmPassword")}),
-             labels);
+    QCOMPARE(
+        QStringList({labelState(dialog, "labelOldPassword"), labelState(dialog, "labelNewPassword"),
+                     labelState(dialog, "labelConfirmPassword")}),
+        labels);
     QCOMPARE(QStringList({child<QLineEdit>(dialog, "lineEditOldPass")->text(),
                           child<QLineEdit>(dialog, "lineEditNewPass")->text(),
                           child<QLineEdit>(dialog, "lineEditConfirmPass")->text()}),
@@ -98,11 +109,14 @@ void TestKVChangePassword::inputErrors()
 void TestKVChangePassword::resetBeforeEveryTry()
 {
     KVChangePassword dialog(nullptr);
-    QCOMPARE(labelState(dialog, "labelConfirmPassword"), QStringLiteral("Confirm new password [black]"));
+    QCOMPARE(labelState(dialog, "labelConfirmPassword"),
+             QStringLiteral("Confirm new password [black]"));
     fill(dialog, Old, "abc", "abd");
     fill(dialog, Old, "", "x");
-    QCOMPARE(labelState(dialog, "labelConfirmPassword"), QStringLiteral("Confirm password [black]"));
-    QCOMPARE(labelState(dialog, "labelNewPassword"), QStringLiteral("New password (cannot be empty) [red]"));
+    QCOMPARE(labelState(dialog, "labelConfirmPassword"),
+             QStringLiteral("Confirm password [black]"));
+    QCOMPARE(labelState(dialog, "labelNewPassword"),
+             QStringLiteral("New password (cannot be empty) [red]"));
 }
 
 void TestKVChangePassword::successReenciphersEverything()
@@ -116,7 +130,8 @@ void TestKVChangePassword::successReenciphersEverything()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!child<QWidget>(dialog, "progressBar")->isHidden());
     int rows = 0;
-    for (const char* sql : {"SELECT name FROM kelvaron_items", "SELECT value FROM kelvaron_fields"}) {
+    for (const char* sql :
+         {"SELECT name FROM kelvaron_items", "SELECT value FROM kelvaron_fields"}) {
         QSqlQuery query{QString::fromLatin1(sql)};
         while (query.next()) {
             bool ok = false;
@@ -137,17 +152,21 @@ void TestKVChangePassword::successReenciphersEverything()
 void TestKVChangePassword::failureKeepsTheOldPassword()
 {
     // A trigger that refuses updates of field values makes the work fail midway.
-    QSqlQuery(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kelvaron_fields BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    QSqlQuery(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kelvaron_fields BEGIN SELECT "
+                             "RAISE(ABORT, 'refused'); END"));
     QSqlQuery(QStringLiteral("PRAGMA foreign_keys=ON"));
     QSqlQuery(QStringLiteral("CREATE TABLE p (id INTEGER PRIMARY KEY)"));
-    QSqlQuery(QStringLiteral("CREATE TABLE c (r INTEGER REFERENCES p(id) DEFERRABLE INITIALLY DEFERRED)"));
-    QSqlQuery(QStringLiteral("CREATE TRIGGER fail_commit AFTER UPDATE ON kelvaron_items BEGIN INSERT INTO c VALUES (1); END"));
+    QSqlQuery(QStringLiteral(
+        "CREATE TABLE c (r INTEGER REFERENCES p(id) DEFERRABLE INITIALLY DEFERRED)"));
+    QSqlQuery(QStringLiteral("CREATE TRIGGER fail_commit AFTER UPDATE ON kelvaron_items BEGIN "
+                             "INSERT INTO c VALUES (1); END"));
     KVChangePassword dialog(nullptr);
     fill(dialog, Old, "brand new", "brand new");
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(openWalletDatabase());
     QVERIFY(WalletDatabase::instance()->checkPassword(Old));
-    QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).at(0).name, QStringLiteral("Banking"));
+    QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).at(0).name,
+             QStringLiteral("Banking"));
 }
 
 KELVARON_TEST_MAIN(TestKVChangePassword)

@@ -14,7 +14,10 @@ class TestKVCustomMessage : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QVERIFY2(openTopLevelWindows().isEmpty(), qPrintable(openTopLevelWindows().join(','))); }
+    void cleanup()
+    {
+        QVERIFY2(openTopLevelWindows().isEmpty(), qPrintable(openTopLevelWindows().join(',')));
+    }
     void oneLineKeepsDesignedSize();
     void longTextGrowsDownwards();
     void answers_data();
@@ -34,15 +37,18 @@ void TestKVCustomMessage::oneLineKeepsDesignedSize()
 void TestKVCustomMessage::longTextGrowsDownwards()
 {
     KVCustomMessage box(nullptr);
-    const QString text = QStringLiteral("You are going to delete the item and it will not be possible "
-                                        "to restore it and its fields. ").repeated(4);
+    const QString text =
+        QStringLiteral("You are going to delete the item and it will not be possible "
+                       "to restore it and its fields. ")
+            .repeated(4);
     box.setupMessage(QStringLiteral("Title"), text, true, 1);
     auto* label = box.findChild<QLabel*>("labelText");
     const int grown = label->height() - 51;
     QVERIFY(grown > 0);
     QCOMPARE(box.height(), 120 + grown);
     QCOMPARE(box.width(), 418);
-    QCOMPARE(box.findChild<QDialogButtonBox*>("buttonBox")->geometry(), QRect(10, 85 + grown, 401, 32));
+    QCOMPARE(box.findChild<QDialogButtonBox*>("buttonBox")->geometry(),
+             QRect(10, 85 + grown, 401, 32));
     QCOMPARE(label->width(), 320);
 }
 
@@ -63,7 +69,8 @@ void TestKVCustomMessage::answers()
     QFETCH(bool, accepted);
     ModalDriver driver;
     driver.expectMessage(accept);
-    QCOMPARE(KVCustomMessage::ask(QStringLiteral("T"), QStringLiteral("X"), false, buttons), accepted);
+    QCOMPARE(KVCustomMessage::ask(QStringLiteral("T"), QStringLiteral("X"), false, buttons),
+             accepted);
     QVERIFY(driver.allAnswered());
     QCOMPARE(driver.seen().at(0).title, QStringLiteral("T"));
 }

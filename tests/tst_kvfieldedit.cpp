@@ -23,8 +23,7 @@ WalletDatabase* db()
     return WalletDatabase::instance();
 }
 
-template <typename T>
-T* child(KVFieldEdit& editor, const char* name)
+template <typename T> T* child(KVFieldEdit& editor, const char* name)
 {
     return editor.findChild<T*>(QLatin1String(name));
 }
@@ -78,7 +77,9 @@ void TestKVFieldEdit::init()
     QSettings().clear();
     openWalletDatabase();
     db()->initialiseWallet(QStringLiteral("pw"));
-    m_item = db()->addItem(QString(), RootItemId, QStringLiteral("Site"), QStringLiteral("key"), false).itemId;
+    m_item =
+        db()->addItem(QString(), RootItemId, QStringLiteral("Site"), QStringLiteral("key"), false)
+            .itemId;
 }
 
 void TestKVFieldEdit::newFieldStartsCollapsed()
@@ -103,11 +104,16 @@ void TestKVFieldEdit::dateAndTimeStorageForms_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("January") << "EXPD" << "20260005";
-    QTest::newRow("December") << "DATE" << "20251131";
-    QTest::newRow("time") << "TIME" << "090507";
-    QTest::newRow("text with line breaks") << "NOTE" << "line 1\nline 2";
-    QTest::newRow("link like text") << "LINK" << "https://example.org";
+    QTest::newRow("January") << "EXPD"
+                             << "20260005";
+    QTest::newRow("December") << "DATE"
+                              << "20251131";
+    QTest::newRow("time") << "TIME"
+                          << "090507";
+    QTest::newRow("text with line breaks") << "NOTE"
+                                           << "line 1\nline 2";
+    QTest::newRow("link like text") << "LINK"
+                                    << "https://example.org";
 }
 
 void TestKVFieldEdit::dateAndTimeStorageForms()
@@ -189,7 +195,8 @@ void TestKVFieldEdit::generateUsesTheStoredSettings()
     choose(editor, "PASS");
     child<QPushButton>(editor, "pushButtonGenerate")->click();
     const QString password = child<QPlainTextEdit>(editor, "plainTextEdit")->toPlainText();
-    QVERIFY2(QRegularExpression("^[A-Za-z0-9]{8}$").match(password).hasMatch(), qPrintable(password));
+    QVERIFY2(QRegularExpression("^[A-Za-z0-9]{8}$").match(password).hasMatch(),
+             qPrintable(password));
 
     // Smart generation follows the current text's shape.
     child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(QStringLiteral("Ab1"));

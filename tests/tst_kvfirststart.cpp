@@ -21,7 +21,10 @@ class TestKVFirstStart : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QVERIFY2(openTopLevelWindows().isEmpty(), qPrintable(openTopLevelWindows().join(','))); }
+    void cleanup()
+    {
+        QVERIFY2(openTopLevelWindows().isEmpty(), qPrintable(openTopLevelWindows().join(',')));
+    }
     void newPasswordCases_data();
     void newPasswordCases();
     void restoreNeedsAFile();
@@ -34,10 +37,16 @@ void TestKVFirstStart::newPasswordCases_data()
     QTest::addColumn<QString>("confirm");
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("equal") << "s3cret!" << "s3cret!" << QString() << true;
-    QTest::newRow("single space is a password") << " " << " " << QString() << true;
-    QTest::newRow("different") << "abc" << "abC" << "Confirmation failed" << false;
-    QTest::newRow("empty first") << "" << "abc" << "Empty password" << false;
+    QTest::newRow("equal") << "s3cret!"
+                           << "s3cret!" << QString() << true;
+    QTest::newRow("single space is a password") << " "
+                                                << " " << QString() << true;
+    QTest::newRow("different") << "abc"
+                               << "abC"
+                               << "Confirmation failed" << false;
+    QTest::newRow("empty first") << ""
+                                 << "abc"
+                                 << "Empty password" << false;
 }
 
 void TestKVFirstStart::newPasswordCases()

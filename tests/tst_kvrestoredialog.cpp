@@ -69,8 +69,9 @@ void TestKVRestoreDialog::listsBackupsNewestFirst()
 {
     KVRestoreDialog dialog(nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Kelvaron Desktop - Recovery"));
-    QCOMPARE(rows(dialog), QStringList({"kvrb-20260301-000000-restore.zip", "kvrb-20260201-000000-manual.zip",
-                                        "kvrb-20260101-000000-manual.zip"}));
+    QCOMPARE(rows(dialog),
+             QStringList({"kvrb-20260301-000000-restore.zip", "kvrb-20260201-000000-manual.zip",
+                          "kvrb-20260101-000000-manual.zip"}));
 }
 
 void TestKVRestoreDialog::restoreNeedsASelection()
@@ -94,7 +95,8 @@ void TestKVRestoreDialog::deleteAsksFirst()
     dialog.findChild<QPushButton*>("deleteButton")->click();
     QVERIFY(driver.allAnswered());
     QVERIFY(driver.seen().last().text.contains("kvrb-20260201-000000-manual.zip"));
-    QCOMPARE(rows(dialog), QStringList({"kvrb-20260301-000000-restore.zip", "kvrb-20260101-000000-manual.zip"}));
+    QCOMPARE(rows(dialog),
+             QStringList({"kvrb-20260301-000000-restore.zip", "kvrb-20260101-000000-manual.zip"}));
     QVERIFY(!QFile::exists(m_folder.filePath("kvrb-20260201-000000-manual.zip")));
 }
 
@@ -105,7 +107,10 @@ void TestKVRestoreDialog::restoresTheChosenBackup()
     WalletDatabase::instance()->addItem({}, RootItemId, "Added later", "key", false);
     {
         KVRestoreDialog dialog(nullptr);
-        const int row = rows(dialog).indexOf(QDir(m_folder.path()).entryList({"kvrb-2026*-manual.zip"}, QDir::Files, QDir::Time).first());
+        const int row =
+            rows(dialog).indexOf(QDir(m_folder.path())
+                                     .entryList({"kvrb-2026*-manual.zip"}, QDir::Files, QDir::Time)
+                                     .first());
         QVERIFY(row >= 0);
         select(dialog, row);
         dialog.findChild<QPushButton*>("restoreButton")->click();

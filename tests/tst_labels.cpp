@@ -19,8 +19,7 @@ WalletDatabase* db()
     return WalletDatabase::instance();
 }
 
-template <typename T>
-T* child(labels& dialog, const char* name)
+template <typename T> T* child(labels& dialog, const char* name)
 {
     return dialog.findChild<T*>(QLatin1String(name));
 }
@@ -44,7 +43,9 @@ void selectCode(labels& dialog, const QString& code)
 
 QString changeTime(const QString& code)
 {
-    QSqlQuery query(QStringLiteral("SELECT change_timestamp FROM kelvaron_labels WHERE field_type='%1'").arg(code));
+    QSqlQuery query(
+        QStringLiteral("SELECT change_timestamp FROM kelvaron_labels WHERE field_type='%1'")
+            .arg(code));
     return query.next() ? query.value(0).toString() : QString();
 }
 
@@ -83,7 +84,8 @@ void TestLabels::renameBuiltInLabel()
     QCOMPARE(rows(dialog).first(), QStringLiteral("Account"));
     selectCode(dialog, "MAIL");
     QCOMPARE(child<QLineEdit>(dialog, "lineEdit")->text(), QStringLiteral("E-mail"));
-    QCOMPARE(child<QComboBox>(dialog, "comboBoxIcons")->currentData().toString(), QStringLiteral("labelmail2"));
+    QCOMPARE(child<QComboBox>(dialog, "comboBoxIcons")->currentData().toString(),
+             QStringLiteral("labelmail2"));
     QVERIFY(!child<QPushButton>(dialog, "removeLabel")->isEnabled());
     QVERIFY(!child<QPushButton>(dialog, "pushButton")->isEnabled());
     child<QLineEdit>(dialog, "lineEdit")->setText("Zmail");
@@ -187,13 +189,15 @@ void TestLabels::deleteRules()
     driver.expectMessage();
     child<QPushButton>(dialog, "removeLabel")->click();
     QCOMPARE(driver.seen().last().text,
-             QStringLiteral("Label cannot be deleted because it is used in the database. Usage counter: 1"));
+             QStringLiteral(
+                 "Label cannot be deleted because it is used in the database. Usage counter: 1"));
 
     selectCode(dialog, unused);
     driver.expectMessage(false);
     child<QPushButton>(dialog, "removeLabel")->click();
     QCOMPARE(driver.seen().last().title, QStringLiteral("Kelvaron labels"));
-    QCOMPARE(driver.seen().last().text, QStringLiteral("Are you sure, you want to delete the label 'Unused'?"));
+    QCOMPARE(driver.seen().last().text,
+             QStringLiteral("Are you sure, you want to delete the label 'Unused'?"));
     QVERIFY(rows(dialog).contains("Unused"));
     selectCode(dialog, unused);
     driver.expectMessage(true);

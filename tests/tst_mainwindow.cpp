@@ -1,3 +1,4 @@
+#include "backuparchive.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "testenvironment.h"
@@ -6,23 +7,22 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
-#include <QTemporaryDir>
-#include "backuparchive.h"
-#include <QComboBox>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QSettings>
-#include <QTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QSettings>
 #include <QSqlDatabase>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -63,24 +63,39 @@ QString writeTextFile(const QString& path)
     return path;
 }
 
-template <typename T>
-T* child(MainWindow& window, const char* name)
+template <typename T> T* child(MainWindow& window, const char* name)
 {
     return window.findChild<T*>(QLatin1String(name));
 }
 
-QTreeWidget* tree(MainWindow& w) { return child<QTreeWidget>(w, "treeWidget"); }
-QTreeWidget* list(MainWindow& w) { return child<QTreeWidget>(w, "listWidget"); }
-QString text(MainWindow& w, const char* label) { return child<QLabel>(w, label)->text(); }
-bool enabled(MainWindow& w, const char* button) { return child<QPushButton>(w, button)->isEnabled(); }
-QString current(MainWindow& w) { return tree(w)->currentItem()->data(0, Qt::UserRole).toString(); }
+QTreeWidget* tree(MainWindow& w)
+{
+    return child<QTreeWidget>(w, "treeWidget");
+}
+QTreeWidget* list(MainWindow& w)
+{
+    return child<QTreeWidget>(w, "listWidget");
+}
+QString text(MainWindow& w, const char* label)
+{
+    return child<QLabel>(w, label)->text();
+}
+bool enabled(MainWindow& w, const char* button)
+{
+    return child<QPushButton>(w, button)->isEnabled();
+}
+QString current(MainWindow& w)
+{
+    return tree(w)->currentItem()->data(0, Qt::UserRole).toString();
+}
 
 QStringList listTexts(MainWindow& w)
 {
     QStringList texts;
     for (int i = 0; i < list(w)->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = list(w)->topLevelItem(i);
-        texts.append(list(w)->columnCount() == 1 ? row->text(0) : row->text(0) + '=' + row->text(1));
+        texts.append(list(w)->columnCount() == 1 ? row->text(0)
+                                                 : row->text(0) + '=' + row->text(1));
     }
     return texts;
 }
@@ -123,7 +138,10 @@ private slots:
     void failedImportIsReported();
 
 private:
-    void selectListRow(MainWindow& window, int row) { list(window)->setCurrentItem(list(window)->topLevelItem(row)); }
+    void selectListRow(MainWindow& window, int row)
+    {
+        list(window)->setCurrentItem(list(window)->topLevelItem(row));
+    }
     Wallet m_wallet;
 };
 
@@ -137,7 +155,8 @@ void TestMainWindow::rootIsShownAtStart()
     QVERIFY(!enabled(window, "folderUpButton"));
     QVERIFY(enabled(window, "addButtonFolder"));
     QCOMPARE(list(window)->columnCount(), 1);
-    QCOMPARE(listTexts(window), QStringList({"Banking", "Empty", "  Velvet HERON ", "Bare", "Read me"}));
+    QCOMPARE(listTexts(window),
+             QStringList({"Banking", "Empty", "  Velvet HERON ", "Bare", "Read me"}));
     QCOMPARE(tree(window)->topLevelItemCount(), 1);
     QVERIFY(tree(window)->topLevelItem(0)->isExpanded());
     QCOMPARE(window.selectedTreeId(), RootItemId);
@@ -150,10 +169,18 @@ void TestMainWindow::headerPathRules_data()
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("path");
-    QTest::newRow("item under the root") << "readMe" << "Read me" << "/";
-    QTest::newRow("item in a top folder") << "card" << "Credit card sample" << "/Banking/";
-    QTest::newRow("two levels down") << "inner" << "Inner" << "/Banking/Deep/";
-    QTest::newRow("top folder") << "banking" << "Banking" << "/";
+    QTest::newRow("item under the root") << "readMe"
+                                         << "Read me"
+                                         << "/";
+    QTest::newRow("item in a top folder") << "card"
+                                          << "Credit card sample"
+                                          << "/Banking/";
+    QTest::newRow("two levels down") << "inner"
+                                     << "Inner"
+                                     << "/Banking/Deep/";
+    QTest::newRow("top folder") << "banking"
+                                << "Banking"
+                                << "/";
 }
 
 void TestMainWindow::headerPathRules()
@@ -161,8 +188,10 @@ void TestMainWindow::headerPathRules()
     QFETCH(QString, node);
     QFETCH(QString, name);
     QFETCH(QString, path);
-    const QMap<QString, QString> ids = {{"readMe", m_wallet.readMe}, {"card", m_wallet.card},
-                                        {"inner", m_wallet.inner}, {"banking", m_wallet.banking}};
+    const QMap<QString, QString> ids = {{"readMe", m_wallet.readMe},
+                                        {"card", m_wallet.card},
+                                        {"inner", m_wallet.inner},
+                                        {"banking", m_wallet.banking}};
     MainWindow window;
     QVERIFY(window.selectTreeItem(ids[node]));
     QCOMPARE(text(window, "lineEdit"), name);
@@ -176,10 +205,15 @@ void TestMainWindow::buttonStates_data()
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("states"); // addButtonFolder, delete, edit, copy, add
     QTest::addColumn<QStringList>("rows");
-    QTest::newRow("folder with children") << "banking" << "11101" << QStringList({"Deep", "Credit card sample"});
-    QTest::newRow("empty folder") << "empty" << "10001" << QStringList();
-    QTest::newRow("item without fields") << "bare" << "00001" << QStringList();
-    QTest::newRow("item with fields") << "card" << "01111"
+    QTest::newRow("folder with children") << "banking"
+                                          << "11101" << QStringList({"Deep", "Credit card sample"});
+    QTest::newRow("empty folder") << "empty"
+                                  << "10001" << QStringList();
+    QTest::newRow("item without fields") << "bare"
+                                         << "00001" << QStringList();
+    QTest::newRow("item with fields")
+        << "card"
+        << "01111"
         << QStringList({"Name=John Smith", "Card number=1234 5678 9012 3456", "PIN code=1234"});
 }
 
@@ -188,12 +222,15 @@ void TestMainWindow::buttonStates()
     QFETCH(QString, node);
     QFETCH(QString, states);
     QFETCH(QStringList, rows);
-    const QMap<QString, QString> ids = {{"banking", m_wallet.banking}, {"empty", m_wallet.empty},
-                                        {"bare", m_wallet.bare}, {"card", m_wallet.card}};
+    const QMap<QString, QString> ids = {{"banking", m_wallet.banking},
+                                        {"empty", m_wallet.empty},
+                                        {"bare", m_wallet.bare},
+                                        {"card", m_wallet.card}};
     MainWindow window;
     QVERIFY(window.selectTreeItem(ids[node]));
     QString actual;
-    for (const char* button : {"addButtonFolder", "deleteButton", "editButton", "copyButton", "addButton"})
+    for (const char* button :
+         {"addButtonFolder", "deleteButton", "editButton", "copyButton", "addButton"})
         actual += enabled(window, button) ? '1' : '0';
     QCOMPARE(actual, states);
     QCOMPARE(listTexts(window), rows);
@@ -369,7 +406,8 @@ void TestMainWindow::fieldCommands()
     selectListRow(window, 4);
     child<QPushButton>(window, "copyButton")->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("20261131"));
-    QCOMPARE(QGuiApplication::clipboard()->mimeData()->data("x-kde-passwordManagerHint"), QByteArray("secret"));
+    QCOMPARE(QGuiApplication::clipboard()->mimeData()->data("x-kde-passwordManagerHint"),
+             QByteArray("secret"));
 
     // Delete asks with the label and the display form.
     ModalDriver driver;
@@ -407,10 +445,18 @@ void TestMainWindow::nothingSelectedWarns_data()
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("title");
-    QTest::newRow("delete in a folder") << "root" << "deleteButton" << "No item/folder was selected";
-    QTest::newRow("edit in a folder") << "root" << "editButton" << "No item/folder was selected";
-    QTest::newRow("delete in an item") << "card" << "deleteButton" << "No field selected";
-    QTest::newRow("edit in an item") << "card" << "editButton" << "No field selected";
+    QTest::newRow("delete in a folder") << "root"
+                                        << "deleteButton"
+                                        << "No item/folder was selected";
+    QTest::newRow("edit in a folder") << "root"
+                                      << "editButton"
+                                      << "No item/folder was selected";
+    QTest::newRow("delete in an item") << "card"
+                                       << "deleteButton"
+                                       << "No field selected";
+    QTest::newRow("edit in an item") << "card"
+                                     << "editButton"
+                                     << "No field selected";
 }
 
 void TestMainWindow::nothingSelectedWarns()
@@ -473,11 +519,13 @@ void TestMainWindow::unlockFailures_data()
 {
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("three wrong") << QStringList({"a", "b", "c"})
+    QTest::newRow("three wrong")
+        << QStringList({"a", "b", "c"})
         << QStringList({"", "Password is wrong, try again", "2 attempts left",
                         "Password is wrong, try again", "1 attempt left",
                         "Too many failed login attempts, leaving the application"});
-    QTest::newRow("empty on the third") << QStringList({"a", "b", ""})
+    QTest::newRow("empty on the third")
+        << QStringList({"a", "b", ""})
         << QStringList({"", "Password is wrong, try again", "2 attempts left",
                         "Password is wrong, try again", "1 attempt left",
                         "Password cannot be empty, try again"});
@@ -500,7 +548,8 @@ void TestMainWindow::unlockFailures()
         driver.expectPassword(entry);
         driver.expectMessage();
     }
-    QTimer::singleShot(0, &window, [&window] { child<QPushButton>(window, "unlockButton")->click(); });
+    QTimer::singleShot(0, &window,
+                       [&window] { child<QPushButton>(window, "unlockButton")->click(); });
     QCOMPARE(qApp->exec(), 1);
     QVERIFY(driver.allAnswered());
     QStringList seen;
@@ -611,7 +660,8 @@ void TestMainWindow::changePasswordLocks()
     QVERIFY(driver.allAnswered());
     QVERIFY(window.isLocked());
     QCOMPARE(driver.seen().last().title, QStringLiteral("Password was changed"));
-    QCOMPARE(driver.seen().last().text, QStringLiteral("The application is locked now, unlock it with your new password"));
+    QCOMPARE(driver.seen().last().text,
+             QStringLiteral("The application is locked now, unlock it with your new password"));
     driver.expectPassword(Password);
     driver.expectMessage();
     driver.expectPassword("new one");
@@ -649,7 +699,8 @@ void TestMainWindow::backupWritesAnArchive()
     driver.expectMessage();
     window.findChild<QAction*>("actionBackup")->trigger();
     QCOMPARE(driver.seen().last().title, QStringLiteral("Backup file successfully created"));
-    QCOMPARE(driver.seen().last().text, "Backup was succesfully saved in your backup folder '" + folder.path() + "'");
+    QCOMPARE(driver.seen().last().text,
+             "Backup was succesfully saved in your backup folder '" + folder.path() + "'");
     QCOMPARE(QDir(folder.path()).entryList({"kvrb-*-manual.zip"}).size(), 1);
     QSettings().clear();
 }

@@ -46,9 +46,14 @@ void TestPasswordGenerator::smartKeepsTheShape_data()
     QTest::addColumn<QString>("templateText");
     QTest::addColumn<QString>("symbols");
     QTest::addColumn<QString>("shape"); // per character: a small, A capital, 9 digit, ! symbol
-    QTest::newRow("mixed") << "Ab3!x" << "!#$" << "Aa9!a";
-    QTest::newRow("symbol not in the set") << "Ab3!x" << "#$" << "Aa9aa";
-    QTest::newRow("blank and accented letter") << QString::fromUtf8("x é") << "!" << "aaa";
+    QTest::newRow("mixed") << "Ab3!x"
+                           << "!#$"
+                           << "Aa9!a";
+    QTest::newRow("symbol not in the set") << "Ab3!x"
+                                           << "#$"
+                                           << "Aa9aa";
+    QTest::newRow("blank and accented letter") << QString::fromUtf8("x é") << "!"
+                                               << "aaa";
 }
 
 void TestPasswordGenerator::smartKeepsTheShape()
@@ -66,10 +71,18 @@ void TestPasswordGenerator::smartKeepsTheShape()
         for (int i = 0; i < password.size(); ++i) {
             const QChar c = password.at(i);
             switch (shape.at(i).toLatin1()) {
-            case 'a': QVERIFY(PasswordGenerator::SmallLetters.contains(c)); break;
-            case 'A': QVERIFY(PasswordGenerator::CapitalLetters.contains(c)); break;
-            case '9': QVERIFY(PasswordGenerator::DigitCharacters.contains(c)); break;
-            default: QVERIFY(symbols.contains(c)); break;
+            case 'a':
+                QVERIFY(PasswordGenerator::SmallLetters.contains(c));
+                break;
+            case 'A':
+                QVERIFY(PasswordGenerator::CapitalLetters.contains(c));
+                break;
+            case '9':
+                QVERIFY(PasswordGenerator::DigitCharacters.contains(c));
+                break;
+            default:
+                QVERIFY(symbols.contains(c));
+                break;
             }
         }
     }
@@ -85,7 +98,8 @@ void TestPasswordGenerator::emptyCases_data()
     QTest::newRow("length 0") << true << false << "!" << 0 << "^$";
     QTest::newRow("no class at all") << false << false << "!" << 12 << "^$";
     QTest::newRow("only specials, empty set") << false << true << "" << 12 << "^$";
-    QTest::newRow("specials with empty set are left out") << true << true << "" << 40 << "^[A-Za-z0-9]{40}$";
+    QTest::newRow("specials with empty set are left out")
+        << true << true << "" << 40 << "^[A-Za-z0-9]{40}$";
     QTest::newRow("only specials") << false << true << "#" << 5 << "^#####$";
 }
 
@@ -126,7 +140,8 @@ void TestPasswordGenerator::classWeights()
         }
     const double expected[4] = {3.0 / 9, 3.0 / 9, 2.0 / 9, 1.0 / 9};
     for (int k = 0; k < 4; ++k)
-        QVERIFY2(qAbs(counts[k] / 90000.0 - expected[k]) < 0.02, qPrintable(QString::number(counts[k])));
+        QVERIFY2(qAbs(counts[k] / 90000.0 - expected[k]) < 0.02,
+                 qPrintable(QString::number(counts[k])));
 }
 
 void TestPasswordGenerator::pressesDiffer()

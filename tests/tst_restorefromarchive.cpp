@@ -5,12 +5,12 @@
 #include "zip.h"
 #include "ziptestfiles.h"
 
+#include <csignal>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
 #include <sys/resource.h>
 
 namespace {
@@ -65,7 +65,7 @@ private slots:
 private:
     QTemporaryDir m_folder;
     QTemporaryDir m_work;
-    QString m_backupB;   // a backup of wallet B ("pw-b"), with an item "B only"
+    QString m_backupB; // a backup of wallet B ("pw-b"), with an item "B only"
     QString m_idB;
 };
 
@@ -75,7 +75,8 @@ void TestRestoreFromArchive::initTestCase()
     newWallet("pw-b");
     db()->addItem({}, RootItemId, "B only", "key", false);
     m_idB = db()->walletId();
-    m_backupB = archiveOf(m_work.filePath("wallet-b.zip"), {{"kelvaron.dat", WalletDatabase::databaseFilePath()}});
+    m_backupB = archiveOf(m_work.filePath("wallet-b.zip"),
+                          {{"kelvaron.dat", WalletDatabase::databaseFilePath()}});
 }
 
 void TestRestoreFromArchive::init()
@@ -98,9 +99,12 @@ void TestRestoreFromArchive::goodBackupReplacesTheWallet()
     QCOMPARE(safety.size(), 1);
     // The safety backup holds the replaced wallet.
     QTemporaryDir out;
-    QCOMPARE(unzipArchiveToFolder(m_folder.filePath(safety.first()), out.path()), QStringLiteral("SUCCESS"));
+    QCOMPARE(unzipArchiveToFolder(m_folder.filePath(safety.first()), out.path()),
+             QStringLiteral("SUCCESS"));
     QCOMPARE(readFile(out.filePath("kelvaron.dat")), walletA);
-    QVERIFY(QDir(WalletDatabase::dataFolderPath()).entryList({".restore-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    QVERIFY(QDir(WalletDatabase::dataFolderPath())
+                .entryList({".restore-*"}, QDir::AllEntries | QDir::Hidden)
+                .isEmpty());
 }
 
 void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched_data()
@@ -129,7 +133,8 @@ void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched()
         writeFile(path, sampleText(100000));
     } else if (kind == "traversal") {
         const QString evil = writeFile(m_work.filePath("evil.txt"), "evil");
-        archiveOf(path, {{"kelvaron.dat", WalletDatabase::databaseFilePath()}, {"../../evil.txt", evil}});
+        archiveOf(path,
+                  {{"kelvaron.dat", WalletDatabase::databaseFilePath()}, {"../../evil.txt", evil}});
     } else if (kind == "nowallet") {
         const QString text = writeFile(m_work.filePath("kelvaron.txt"), sampleText(1000));
         archiveOf(path, {{"kelvaron.dat", text}});
@@ -141,7 +146,9 @@ void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched()
     QCOMPARE(db()->walletId(), idBefore);
     QVERIFY(db()->checkPassword("pw-a"));
     QVERIFY(!QFile::exists(QDir(WalletDatabase::dataFolderPath()).filePath("../evil.txt")));
-    QVERIFY(QDir(WalletDatabase::dataFolderPath()).entryList({".restore-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    QVERIFY(QDir(WalletDatabase::dataFolderPath())
+                .entryList({".restore-*"}, QDir::AllEntries | QDir::Hidden)
+                .isEmpty());
 }
 
 void TestRestoreFromArchive::failedWriteMidwayLeavesTheWalletUntouched()
@@ -151,12 +158,13 @@ void TestRestoreFromArchive::failedWriteMidwayLeavesTheWalletUntouched()
     newWallet("pw-big");
     const QString item = db()->addItem({}, RootItemId, "big", "key", false).itemId;
     QVERIFY(db()->saveField("NOTE", QString(2 * 1024 * 1024, 'x'), item, {}));
-    const QString big = archiveOf(m_work.filePath("big.zip"), {{"kelvaron.dat", WalletDatabase::databaseFilePath()}});
+    const QString big = archiveOf(m_work.filePath("big.zip"),
+                                  {{"kelvaron.dat", WalletDatabase::databaseFilePath()}});
     newWallet("pw-a");
     const QByteArray before = readFile(WalletDatabase::databaseFilePath());
 
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old {};
+    rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit limit = old;
     limit.rlim_cur = 1024 * 1024;

@@ -18,7 +18,8 @@ void TestRowReader::parseTimestamp_data()
     QTest::addColumn<QDateTime>("expected");
     QTest::newRow("stored form") << "2026-12-09 23:59:01"
                                  << QDateTime(QDate(2026, 12, 9), QTime(23, 59, 1));
-    QTest::newRow("leap day") << "2024-02-29 00:00:00" << QDateTime(QDate(2024, 2, 29), QTime(0, 0));
+    QTest::newRow("leap day") << "2024-02-29 00:00:00"
+                              << QDateTime(QDate(2024, 2, 29), QTime(0, 0));
     QTest::newRow("no such day") << "2025-02-29 00:00:00" << QDateTime();
     QTest::newRow("hour 24") << "2026-12-09 24:00:00" << QDateTime();
     QTest::newRow("empty") << "" << QDateTime();

@@ -68,7 +68,10 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { QVERIFY2(openTopLevelWindows().isEmpty(), qPrintable(openTopLevelWindows().join(','))); }
+    void cleanup()
+    {
+        QVERIFY2(openTopLevelWindows().isEmpty(), qPrintable(openTopLevelWindows().join(',')));
+    }
     void firstRunCreatesWalletWithoutLogin();
     void cancelledFirstStartEndsWithZero();
     void fileWithoutRootGoesToFirstStart();
@@ -172,12 +175,15 @@ void TestStartup::login_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("dialogs");
-    const QString wrong = QStringLiteral("Wrong password|The password you entered is wrong, please, try again");
-    const QString tooMany = QStringLiteral("Wrong password|Too many failed login attempts, leaving the application");
+    const QString wrong =
+        QStringLiteral("Wrong password|The password you entered is wrong, please, try again");
+    const QString tooMany =
+        QStringLiteral("Wrong password|Too many failed login attempts, leaving the application");
     QTest::newRow("right at once") << QStringList{Password} << 0 << QStringList{"?"};
-    QTest::newRow("three wrong")
-        << QStringList{"a", "b", "c"} << 1
-        << QStringList{"?", wrong, "?2 attempts left", wrong, "?1 attempt left", tooMany};
+    QTest::newRow("three wrong") << QStringList{"a", "b", "c"} << 1
+                                 << QStringList{
+                                        "?",    wrong, "?2 attempts left", wrong, "?1 attempt left",
+                                        tooMany};
     QTest::newRow("wrong, empty, right")
         << QStringList{"a", "", Password} << 0
         << QStringList{"?", wrong, "?2 attempts left",
@@ -185,11 +191,15 @@ void TestStartup::login_data()
                        "?1 attempt left"};
     QTest::newRow("empty on the third")
         << QStringList{"a", "b", ""} << 1
-        << QStringList{"?", wrong, "?2 attempts left", wrong, "?1 attempt left",
+        << QStringList{"?",
+                       wrong,
+                       "?2 attempts left",
+                       wrong,
+                       "?1 attempt left",
                        "Empty password|Too many failed login attempts, leaving the application"};
     QTest::newRow("cancel first") << QStringList{"<cancel>"} << 1 << QStringList{"?"};
-    QTest::newRow("cancel second") << QStringList{"a", "<cancel>"} << 1
-                                   << QStringList{"?", wrong, "?2 attempts left"};
+    QTest::newRow("cancel second")
+        << QStringList{"a", "<cancel>"} << 1 << QStringList{"?", wrong, "?2 attempts left"};
 }
 
 void TestStartup::login()

@@ -32,7 +32,8 @@ void TestTranslations::labelsAndSampleContentInRussian()
     QFile::remove(WalletDatabase::databaseFilePath());
     QVERIFY(openWalletDatabase());
     WalletDatabase::instance()->initialiseWallet("pw");
-    QCOMPARE(WalletDatabase::instance()->getLabel("MAIL").labelName, QString::fromUtf8("Эл. почта"));
+    QCOMPARE(WalletDatabase::instance()->getLabel("MAIL").labelName,
+             QString::fromUtf8("Эл. почта"));
     QCOMPARE(WalletDatabase::instance()->getLabel("PINC").labelName, QString::fromUtf8("PIN-код"));
     const QList<ItemRecord> top = WalletDatabase::instance()->listChildren(RootItemId);
     QCOMPARE(top.at(0).name, QString::fromUtf8("Банки"));
@@ -42,8 +43,10 @@ void TestTranslations::labelsAndSampleContentInRussian()
 void TestTranslations::dialogsInRussian()
 {
     KVFirstStart first(nullptr);
-    QCOMPARE(first.findChild<QComboBox*>()->itemText(0), QString::fromUtf8("Создать новую базу паролей"));
-    QCOMPARE(first.findChild<QLabel*>("labelMain")->text(), QString::fromUtf8("Новый мастер-пароль"));
+    QCOMPARE(first.findChild<QComboBox*>()->itemText(0),
+             QString::fromUtf8("Создать новую базу паролей"));
+    QCOMPARE(first.findChild<QLabel*>("labelMain")->text(),
+             QString::fromUtf8("Новый мастер-пароль"));
     MainWindow window;
     QCOMPARE(window.findChild<QAction*>("actionLock")->text(), QString::fromUtf8("Заблокировать"));
     QCOMPARE(window.findChild<QAction*>("pinAction")->text(), QString::fromUtf8("Закрепить"));

@@ -27,8 +27,8 @@ QByteArray makeArchive(const QList<Entry>& entries, const QString& comment = QSt
     for (int i = 0; i < entries.size(); ++i) {
         const QString name = entries[i].name;
         const int slash = name.lastIndexOf('/');
-        const QString file = writeFile(sources.filePath(QString::number(i) + "/" + name.mid(slash + 1)),
-                                       entries[i].content);
+        const QString file = writeFile(
+            sources.filePath(QString::number(i) + "/" + name.mid(slash + 1)), entries[i].content);
         zip.addPaths({file}, slash >= 0 ? name.left(slash) : QString());
     }
     zip.finishArchive();
@@ -52,7 +52,8 @@ UnZip::ErrorCode extract(const QByteArray& archive, const QString& target,
     return unzip.extractAll(target, options);
 }
 
-UnZip::ErrorCode open(const QByteArray& archive, QStringList* names = nullptr, QString* comment = nullptr)
+UnZip::ErrorCode open(const QByteArray& archive, QStringList* names = nullptr,
+                      QString* comment = nullptr)
 {
     QBuffer buffer;
     buffer.setData(archive);
@@ -221,7 +222,8 @@ void TestUnZip::unsafeNamesAreRefused()
     // The second entry is renamed in both of its headers: the archive is built
     // around a placeholder name of the same length.
     const QByteArray placeholder = QByteArray(name.size(), 'q');
-    QByteArray archive = makeArchive({{"a-first.txt", Text}, {QString::fromLatin1(placeholder), "evil"}});
+    QByteArray archive =
+        makeArchive({{"a-first.txt", Text}, {QString::fromLatin1(placeholder), "evil"}});
     archive.replace(placeholder, name.toLatin1());
     QTemporaryDir root;
     const QString target = root.filePath("deep/target");
@@ -241,7 +243,8 @@ void TestUnZip::missingArchiveAndNullDevice()
 
 void TestUnZip::errorTexts()
 {
-    QCOMPARE(UnZip::errorText(UnZip::InvalidArchive), QStringLiteral("Invalid or incompatible zip archive."));
+    QCOMPARE(UnZip::errorText(UnZip::InvalidArchive),
+             QStringLiteral("Invalid or incompatible zip archive."));
     QCOMPARE(UnZip::errorText(UnZip::Skip), QStringLiteral("Unknown error."));
     QCOMPARE(UnZip::errorText(UnZip::HeaderConsistencyError),
              QStringLiteral("Inconsistent headers. Archive might be corrupted."));

@@ -85,7 +85,8 @@ void TestValueCipher::md5OfEmptyText()
 void TestValueCipher::wrongPasswordFailsCheck()
 {
     bool ok = false;
-    const QByteArray cipher = encryptValue(QStringLiteral("4111 1111"), QStringLiteral("right"), &ok);
+    const QByteArray cipher =
+        encryptValue(QStringLiteral("4111 1111"), QStringLiteral("right"), &ok);
     ok = true;
     QVERIFY(decryptValue(cipher, QStringLiteral("wrong"), &ok) != QStringLiteral("4111 1111"));
     QVERIFY(!ok);

@@ -124,16 +124,24 @@ void TestWalletDatabase::newFileHasSchemaPropertiesAndLabels()
 
 void TestWalletDatabase::builtInLabelsInOrder()
 {
-    const QStringList expected = {
-        "MAIL|E-mail|mail|labelmail2",         "EXPD|Expiration date|date|labelcalendar",
-        "PASS|Password|pass|labelpass",        "NOTE|Note|text|labeldoc",
-        "LINK|Web page|link|labelworld",       "ACNT|Account|text|labelmanhead",
-        "CARD|Card number|text|labelcreditcard", "NAME|Name|text|labelpencil",
-        "PHON|Phone|phon|labelphone",          "PINC|PIN code|text|labelasterisk",
-        "USER|User name|text|labelman",        "OLDP|Previous password|text|labelpass",
-        "DATE|Date|date|labelcalendar2",       "TIME|Time|time|labelclock",
-        "SNUM|Serial number|text|labelnumber", "ADDR|Address|text|labelhome",
-        "SQUE|Secret question|text|labelquestion", "SANS|Secret answer|text|labelinfo3"};
+    const QStringList expected = {"MAIL|E-mail|mail|labelmail2",
+                                  "EXPD|Expiration date|date|labelcalendar",
+                                  "PASS|Password|pass|labelpass",
+                                  "NOTE|Note|text|labeldoc",
+                                  "LINK|Web page|link|labelworld",
+                                  "ACNT|Account|text|labelmanhead",
+                                  "CARD|Card number|text|labelcreditcard",
+                                  "NAME|Name|text|labelpencil",
+                                  "PHON|Phone|phon|labelphone",
+                                  "PINC|PIN code|text|labelasterisk",
+                                  "USER|User name|text|labelman",
+                                  "OLDP|Previous password|text|labelpass",
+                                  "DATE|Date|date|labelcalendar2",
+                                  "TIME|Time|time|labelclock",
+                                  "SNUM|Serial number|text|labelnumber",
+                                  "ADDR|Address|text|labelhome",
+                                  "SQUE|Secret question|text|labelquestion",
+                                  "SANS|Secret answer|text|labelinfo3"};
     QStringList rows;
     QSqlQuery query(QStringLiteral("SELECT field_type, label_name, value_type, icon, system, "
                                    "deleted FROM kelvaron_labels"));
@@ -236,7 +244,8 @@ void TestWalletDatabase::childrenAreListedFoldersFirstByName()
 {
     db()->initialiseWallet(Password);
     const QString folder =
-        db()->addItem(QString(), RootItemId, QStringLiteral("f"), QStringLiteral("folder"), true).itemId;
+        db()->addItem(QString(), RootItemId, QStringLiteral("f"), QStringLiteral("folder"), true)
+            .itemId;
     db()->addItem(QString(), folder, QStringLiteral("apple"), QStringLiteral("apple"), false);
     db()->addItem(QString(), folder, QStringLiteral("Zebra"), QStringLiteral("folder"), true);
     db()->addItem(QString(), folder, QStringLiteral("banana"), QStringLiteral("box"), false);
@@ -283,7 +292,8 @@ void TestWalletDatabase::softDeletion()
 void TestWalletDatabase::sortWeights()
 {
     db()->initialiseWallet(Password);
-    const QString item = db()->addItem(QString(), RootItemId, QStringLiteral("i"), QString(), false).itemId;
+    const QString item =
+        db()->addItem(QString(), RootItemId, QStringLiteral("i"), QString(), false).itemId;
     QCOMPARE(db()->maxSortWeight(item), 0);
     for (const char* value : {"one", "two", "three"})
         QVERIFY(db()->saveField(QStringLiteral("NOTE"), QLatin1String(value), item, QString()));
@@ -303,8 +313,10 @@ void TestWalletDatabase::sortWeights()
 void TestWalletDatabase::previousPasswordRule()
 {
     db()->initialiseWallet(Password);
-    const QString item = db()->addItem(QString(), RootItemId, QStringLiteral("i"), QString(), false).itemId;
-    const QString plain = db()->addItem(QString(), RootItemId, QStringLiteral("j"), QString(), false).itemId;
+    const QString item =
+        db()->addItem(QString(), RootItemId, QStringLiteral("i"), QString(), false).itemId;
+    const QString plain =
+        db()->addItem(QString(), RootItemId, QStringLiteral("j"), QString(), false).itemId;
     QVERIFY(db()->saveField(QStringLiteral("PASS"), QStringLiteral("first"), item, QString()));
     QVERIFY(db()->saveField(QStringLiteral("OLDP"), QString(), item, QString()));
     QVERIFY(db()->saveField(QStringLiteral("PASS"), QStringLiteral("solo"), plain, QString()));
@@ -316,14 +328,16 @@ void TestWalletDatabase::previousPasswordRule()
     QVERIFY(db()->saveField(QString(), QStringLiteral("second"), item, pass));
     QCOMPARE(db()->getField(item, pass).value, QStringLiteral("second"));
     QCOMPARE(db()->getField(item, oldp).value, QStringLiteral("first"));
-    QCOMPARE(db()->getField(item, oldp).changeTimestamp, db()->getField(item, pass).changeTimestamp);
+    QCOMPARE(db()->getField(item, oldp).changeTimestamp,
+             db()->getField(item, pass).changeTimestamp);
 
     // Changing the previous-password field itself never triggers the copy.
     QVERIFY(db()->saveField(QString(), QStringLiteral("typed"), item, oldp));
     QCOMPARE(db()->getField(item, oldp).value, QStringLiteral("typed"));
 
     // Without a previous-password field none is created.
-    QVERIFY(db()->saveField(QString(), QStringLiteral("solo2"), plain, db()->listFields(plain)[0].fieldId));
+    QVERIFY(db()->saveField(QString(), QStringLiteral("solo2"), plain,
+                            db()->listFields(plain)[0].fieldId));
     QVERIFY(!db()->hasPreviousPasswordField(plain));
     QCOMPARE(db()->listFields(plain).size(), 1);
 }
@@ -331,18 +345,22 @@ void TestWalletDatabase::previousPasswordRule()
 void TestWalletDatabase::writesWithoutPasswordStoreNothing()
 {
     db()->initialiseWallet(Password);
-    const QString item = db()->addItem(QString(), RootItemId, QStringLiteral("kept"), QString(), false).itemId;
+    const QString item =
+        db()->addItem(QString(), RootItemId, QStringLiteral("kept"), QString(), false).itemId;
     QVERIFY(db()->saveField(QStringLiteral("NOTE"), QStringLiteral("v"), item, QString()));
     const QString field = db()->listFields(item)[0].fieldId;
     QVERIFY(openWalletDatabase()); // open, but no password held
 
-    QVERIFY(db()->addItem(QString(), RootItemId, QStringLiteral("x"), QString(), false).itemId.isEmpty());
+    QVERIFY(db()->addItem(QString(), RootItemId, QStringLiteral("x"), QString(), false)
+                .itemId.isEmpty());
     QVERIFY(db()->updateItem(item, QStringLiteral("lost"), QString()).itemId.isEmpty());
     QVERIFY(!db()->saveField(QStringLiteral("NOTE"), QStringLiteral("w"), item, QString()));
     QVERIFY(!db()->saveField(QString(), QStringLiteral("w"), item, field));
     QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM kelvaron_items")).toInt(), 5);
     QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM kelvaron_items WHERE length(name)=0 OR "
-                                   "name IS NULL")).toInt(), 0);
+                                   "name IS NULL"))
+                 .toInt(),
+             0);
     QVERIFY(!db()->reencryptAll(QStringLiteral("new")));
 
     QVERIFY(db()->checkPassword(Password));
@@ -353,21 +371,31 @@ void TestWalletDatabase::writesWithoutPasswordStoreNothing()
 void TestWalletDatabase::reencryptAllIncludesDeletedRows()
 {
     db()->initialiseWallet(Password);
-    const QString item = db()->addItem(QString(), RootItemId, QStringLiteral("gone"), QString(), false).itemId;
+    const QString item =
+        db()->addItem(QString(), RootItemId, QStringLiteral("gone"), QString(), false).itemId;
     QVERIFY(db()->saveField(QStringLiteral("PASS"), QStringLiteral("hidden"), item, QString()));
     db()->deleteItemWithFields(item);
-    const QString labelsBefore = scalar(QStringLiteral("SELECT group_concat(label_name) FROM kelvaron_labels")).toString();
-    const QString stampBefore = scalar(QStringLiteral("SELECT group_concat(change_timestamp) FROM kelvaron_items")).toString();
+    const QString labelsBefore =
+        scalar(QStringLiteral("SELECT group_concat(label_name) FROM kelvaron_labels")).toString();
+    const QString stampBefore =
+        scalar(QStringLiteral("SELECT group_concat(change_timestamp) FROM kelvaron_items"))
+            .toString();
 
     QVERIFY(db()->reencryptAll(QStringLiteral("new password")));
     QVERIFY(openWalletDatabase());
     QVERIFY(!db()->checkPassword(Password));
     QVERIFY(db()->checkPassword(QStringLiteral("new password")));
     QCOMPARE(db()->getItem(item).name, QStringLiteral("gone"));
-    QCOMPARE(db()->getField(item, scalar(QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE item_id='%1'").arg(item)).toString()).value,
-             QStringLiteral("hidden"));
+    QCOMPARE(
+        db()->getField(item, scalar(QStringLiteral(
+                                        "SELECT field_id FROM kelvaron_fields WHERE item_id='%1'")
+                                        .arg(item))
+                                 .toString())
+            .value,
+        QStringLiteral("hidden"));
     int rows = 0;
-    for (const char* sql : {"SELECT name FROM kelvaron_items", "SELECT value FROM kelvaron_fields"}) {
+    for (const char* sql :
+         {"SELECT name FROM kelvaron_items", "SELECT value FROM kelvaron_fields"}) {
         QSqlQuery query{QString::fromLatin1(sql)};
         while (query.next()) {
             bool ok = false;
@@ -377,8 +405,12 @@ void TestWalletDatabase::reencryptAllIncludesDeletedRows()
         }
     }
     QCOMPARE(rows, 5 + 5);
-    QCOMPARE(scalar(QStringLiteral("SELECT group_concat(label_name) FROM kelvaron_labels")).toString(), labelsBefore);
-    QCOMPARE(scalar(QStringLiteral("SELECT group_concat(change_timestamp) FROM kelvaron_items")).toString(), stampBefore);
+    QCOMPARE(
+        scalar(QStringLiteral("SELECT group_concat(label_name) FROM kelvaron_labels")).toString(),
+        labelsBefore);
+    QCOMPARE(scalar(QStringLiteral("SELECT group_concat(change_timestamp) FROM kelvaron_items"))
+                 .toString(),
+             stampBefore);
 }
 
 void TestWalletDatabase::failedCommitLeavesTablesUnchanged()
@@ -390,8 +422,10 @@ void TestWalletDatabase::failedCommitLeavesTablesUnchanged()
     exec(QStringLiteral("UPDATE kelvaron_properties SET update_timestamp='2000-01-01 00:00:00'"));
 
     // Variant A: nothing stored and the update time stays.
-    QVERIFY(db()->addItem(QString(), RootItemId, QStringLiteral("new"), QString(), false).itemId.isEmpty());
-    QCOMPARE(db()->updateItem(item, QStringLiteral("renamed"), QString()).name, QStringLiteral("Read me"));
+    QVERIFY(db()->addItem(QString(), RootItemId, QStringLiteral("new"), QString(), false)
+                .itemId.isEmpty());
+    QCOMPARE(db()->updateItem(item, QStringLiteral("renamed"), QString()).name,
+             QStringLiteral("Read me"));
     QCOMPARE(updateTimestamp(), QStringLiteral("2000-01-01 00:00:00"));
     // Variant B: nothing stored, but the update time moves.
     QVERIFY(!db()->saveField(QString(), QStringLiteral("changed"), item, field));
@@ -405,7 +439,8 @@ void TestWalletDatabase::failedCommitLeavesTablesUnchanged()
 void TestWalletDatabase::itemPathEndsAtMissingAncestor()
 {
     db()->initialiseWallet(Password);
-    const QString a = db()->addItem(QString(), RootItemId, QStringLiteral("a"), QString(), true).itemId;
+    const QString a =
+        db()->addItem(QString(), RootItemId, QStringLiteral("a"), QString(), true).itemId;
     const QString b = db()->addItem(QString(), a, QStringLiteral("b"), QString(), true).itemId;
     const QString c = db()->addItem(QString(), b, QStringLiteral("c"), QString(), false).itemId;
     QCOMPARE(db()->itemPath(c), QStringLiteral("/a/b/c"));
@@ -423,7 +458,9 @@ void TestWalletDatabase::labelOperations()
     db()->initialiseWallet(Password);
     exec(QStringLiteral("UPDATE kelvaron_labels SET change_timestamp='2000-01-01 00:00:00'"));
     db()->updateLabel(QStringLiteral("MAIL"), QString(), QString());
-    QCOMPARE(scalar(QStringLiteral("SELECT change_timestamp FROM kelvaron_labels WHERE field_type='MAIL'")).toString(),
+    QCOMPARE(scalar(QStringLiteral(
+                        "SELECT change_timestamp FROM kelvaron_labels WHERE field_type='MAIL'"))
+                 .toString(),
              QStringLiteral("2000-01-01 00:00:00"));
     db()->updateLabel(QStringLiteral("MAIL"), QStringLiteral("Mailbox"), QStringLiteral("labelat"));
     const LabelRecord mail = db()->getLabel(QStringLiteral("MAIL"));
@@ -435,11 +472,13 @@ void TestWalletDatabase::labelOperations()
     db()->deleteLabel(QStringLiteral("PASS"));
     QCOMPARE(db()->listLabels(0).size(), 18);
 
-    const QString code = db()->addCustomLabel(QStringLiteral("Licence key"), QStringLiteral("labelstar"), QStringLiteral("pass"));
+    const QString code = db()->addCustomLabel(QStringLiteral("Licence key"),
+                                              QStringLiteral("labelstar"), QStringLiteral("pass"));
     QCOMPARE(code.size(), 4);
     QCOMPARE(db()->listLabels(1).size(), 1);
     QVERIFY(!db()->getLabel(code).system);
-    const QString item = db()->addItem(QString(), RootItemId, QStringLiteral("app"), QString(), false).itemId;
+    const QString item =
+        db()->addItem(QString(), RootItemId, QStringLiteral("app"), QString(), false).itemId;
     QVERIFY(db()->saveField(code, QStringLiteral("AAAA-BBBB"), item, QString()));
     QVERIFY(db()->saveField(code, QStringLiteral("CCCC"), item, QString()));
     QCOMPARE(db()->labelUsageCount(code), 2);
@@ -458,12 +497,21 @@ void TestWalletDatabase::formatFieldValue_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("shown");
     QTest::newRow("date, month counted from zero")
-        << "date" << "20261131" << QDate(2026, 12, 31).toString(Qt::TextDate);
-    QTest::newRow("date, January") << "date" << "20260005" << QDate(2026, 1, 5).toString(Qt::TextDate);
-    QTest::newRow("date of 7 characters") << "date" << "2026113" << QString();
-    QTest::newRow("time without seconds") << "time" << "093015" << "09:30";
-    QTest::newRow("password in clear") << "pass" << "s3cret" << "s3cret";
-    QTest::newRow("text unchanged") << "text" << "line 1\nline 2" << "line 1\nline 2";
+        << "date"
+        << "20261131" << QDate(2026, 12, 31).toString(Qt::TextDate);
+    QTest::newRow("date, January") << "date"
+                                   << "20260005" << QDate(2026, 1, 5).toString(Qt::TextDate);
+    QTest::newRow("date of 7 characters") << "date"
+                                          << "2026113" << QString();
+    QTest::newRow("time without seconds") << "time"
+                                          << "093015"
+                                          << "09:30";
+    QTest::newRow("password in clear") << "pass"
+                                       << "s3cret"
+                                       << "s3cret";
+    QTest::newRow("text unchanged") << "text"
+                                    << "line 1\nline 2"
+                                    << "line 1\nline 2";
 }
 
 void TestWalletDatabase::formatFieldValue()

@@ -13,7 +13,7 @@ namespace {
 // Raw deflate (no zlib header) of data at level, as the writer must produce it.
 QByteArray rawDeflate(const QByteArray& data, int level)
 {
-    z_stream stream {};
+    z_stream stream{};
     deflateInit2(&stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
     QByteArray out(int(deflateBound(&stream, uLong(data.size()))), '\0');
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
@@ -113,9 +113,9 @@ void TestZip::recordsByteForByte()
 
     const int central = 39 + deflated.size();
     const QByteArray expectedCentral =
-        QByteArray::fromHex("504b0102") + QByteArray::fromHex("0000") + QByteArray::fromHex("1400") +
-        archive.mid(6, 4) + archive.mid(10, 4) + archive.mid(14, 12) + archive.mid(26, 2) +
-        QByteArray(16, '\0') + QByteArray("notes.txt");
+        QByteArray::fromHex("504b0102") + QByteArray::fromHex("0000") +
+        QByteArray::fromHex("1400") + archive.mid(6, 4) + archive.mid(10, 4) + archive.mid(14, 12) +
+        archive.mid(26, 2) + QByteArray(16, '\0') + QByteArray("notes.txt");
     QCOMPARE(archive.mid(central, 55).toHex(), expectedCentral.toHex());
     const int end = central + 55;
     QCOMPARE(archive.size(), end + 22);
@@ -200,7 +200,8 @@ void TestZip::roundTrips_data()
     QTest::addColumn<QString>("password");
     QTest::newRow("stored") << QByteArray("short") << QString();
     QTest::newRow("deflated, several buffers") << sampleText(700 * 1024) << QString();
-    QTest::newRow("incompressible") << QByteArray(300 * 1024, '\0').replace(0, 4, "RAND") << QString();
+    QTest::newRow("incompressible")
+        << QByteArray(300 * 1024, '\0').replace(0, 4, "RAND") << QString();
     QTest::newRow("encrypted stored") << QByteArray("tiny secret") << QStringLiteral("pw");
     QTest::newRow("encrypted deflated") << sampleText(400 * 1024) << QStringLiteral("pässwörd");
 }

@@ -108,22 +108,24 @@ void TestZipInterop::ourArchivesPassStandardTools()
     zip.setArchivePassword(password);
     zip.setArchiveComment(comment);
     QCOMPARE(zip.createArchive(archive), Zip::Ok);
-    QCOMPARE(zip.addPaths({m_source + "/notes.txt", m_source + "/kelvaron.dat", m_source + "/small.ini",
-                           m_source + "/empty.bin", m_source + "/photo.jpg", m_source + "/sub"}),
-             Zip::Ok);
+    QCOMPARE(
+        zip.addPaths({m_source + "/notes.txt", m_source + "/kelvaron.dat", m_source + "/small.ini",
+                      m_source + "/empty.bin", m_source + "/photo.jpg", m_source + "/sub"}),
+        Zip::Ok);
     QCOMPARE(zip.finishArchive(), Zip::Ok);
 
     const QString secret = password.isEmpty() ? QString() : QStringLiteral(" -P ") + password;
     QCOMPARE(run(m_dir.path(), "unzip -t -qq" + secret + " ours.zip"), 0);
-    const QString python = QStringLiteral(
-        "import sys, zipfile\n"
-        "z = zipfile.ZipFile('ours.zip')\n"
-        "z.setpassword(sys.argv[1].encode('latin-1') or None)\n"
-        "sys.exit(0 if z.testzip() is None and len(z.namelist()) == 6 else 1)\n");
+    const QString python =
+        QStringLiteral("import sys, zipfile\n"
+                       "z = zipfile.ZipFile('ours.zip')\n"
+                       "z.setpassword(sys.argv[1].encode('latin-1') or None)\n"
+                       "sys.exit(0 if z.testzip() is None and len(z.namelist()) == 6 else 1)\n");
     QCOMPARE(run(m_dir.path(), "python3 - '" + password + "'", python.toUtf8()), 0);
     QTemporaryDir out;
     QCOMPARE(run(out.path(), "unzip -qq" + secret + " " + archive), 0);
-    QCOMPARE(readFile(out.filePath("sub/deeper/leaf.csv")), readFile(m_source + "/sub/deeper/leaf.csv"));
+    QCOMPARE(readFile(out.filePath("sub/deeper/leaf.csv")),
+             readFile(m_source + "/sub/deeper/leaf.csv"));
 }
 
 void TestZipInterop::weReadStandardArchives_data()
@@ -133,15 +135,18 @@ void TestZipInterop::weReadStandardArchives_data()
     QTest::newRow("zip level 1") << "zip -q -r -1 theirs.zip src";
     QTest::newRow("zip level 6") << "zip -q -r -6 theirs.zip src";
     QTest::newRow("zip level 9") << "zip -q -r -9 theirs.zip src";
-    QTest::newRow("zip with comment") << "zip -q -r theirs.zip src && echo 'made by Info-ZIP' | zip -q -z theirs.zip";
+    QTest::newRow("zip with comment")
+        << "zip -q -r theirs.zip src && echo 'made by Info-ZIP' | zip -q -z theirs.zip";
     QTest::newRow("zip to a pipe, with data descriptors") << "zip -q -r - src | cat > theirs.zip";
-    QTest::newRow("python stored") << "python3 -c \"import zipfile, os\n"
-        "with zipfile.ZipFile('theirs.zip', 'w', zipfile.ZIP_STORED) as z:\n"
-        "    [z.write(os.path.join(d, f)) for d, _, fs in os.walk('src') for f in fs]\"";
-    QTest::newRow("python deflated with folders") << "python3 -c \"import zipfile, os\n"
-        "with zipfile.ZipFile('theirs.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
-        "    z.writestr('src/emptydir/', '')\n"
-        "    [z.write(os.path.join(d, f)) for d, _, fs in os.walk('src') for f in fs]\"";
+    QTest::newRow("python stored")
+        << "python3 -c \"import zipfile, os\n"
+           "with zipfile.ZipFile('theirs.zip', 'w', zipfile.ZIP_STORED) as z:\n"
+           "    [z.write(os.path.join(d, f)) for d, _, fs in os.walk('src') for f in fs]\"";
+    QTest::newRow("python deflated with folders")
+        << "python3 -c \"import zipfile, os\n"
+           "with zipfile.ZipFile('theirs.zip', 'w', zipfile.ZIP_DEFLATED) as z:\n"
+           "    z.writestr('src/emptydir/', '')\n"
+           "    [z.write(os.path.join(d, f)) for d, _, fs in os.walk('src') for f in fs]\"";
 }
 
 void TestZipInterop::weReadStandardArchives()

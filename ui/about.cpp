@@ -42,10 +42,12 @@ About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>(
                             QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(email));
     ui->homepageLabel->setOpenExternalLinks(true);
     ui->emailLabel->setOpenExternalLinks(true);
-    ui->labelBuild->setText(buildText(KELVARON_BUILD_NUMBER, QStringLiteral(KELVARON_BUILD_TIMESTAMP)));
-    setStyleSheet(QStringLiteral("QWidget{font-size:12px;font-family: Arial, Helvetica, Verdana, sans-serif;}"));
-    ui->label->setStyleSheet(QStringLiteral(
-        "QWidget{font-size:16px;font-family: Arial, Helvetica, Verdana, sans-serif;font-weight:bold;}"));
+    ui->labelBuild->setText(
+        buildText(KELVARON_BUILD_NUMBER, QStringLiteral(KELVARON_BUILD_TIMESTAMP)));
+    setStyleSheet(QStringLiteral(
+        "QWidget{font-size:12px;font-family: Arial, Helvetica, Verdana, sans-serif;}"));
+    ui->label->setStyleSheet(QStringLiteral("QWidget{font-size:16px;font-family: Arial, Helvetica, "
+                                            "Verdana, sans-serif;font-weight:bold;}"));
 }
 
 About::~About() = default;

@@ -7,8 +7,8 @@
 #include <QDebug>
 
 EditItemFolder::EditItemFolder(bool folder, const QString& parentId, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::EditItemFolder>()), m_create(true),
-      m_folder(folder), m_parentId(parentId)
+    : QDialog(parent), ui(std::make_unique<Ui::EditItemFolder>()), m_create(true), m_folder(folder),
+      m_parentId(parentId)
 {
     setUp();
     fillIcons(QString());
@@ -31,8 +31,9 @@ EditItemFolder::~EditItemFolder() = default;
 void EditItemFolder::setUp()
 {
     ui->setupUi(this);
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(
+        (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+        Qt::CustomizeWindowHint);
     setFixedSize(size());
 }
 

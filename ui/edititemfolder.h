@@ -2,8 +2,8 @@
 
 #include "itemrecord.h"
 
-#include <QDialog>
 #include <memory>
+#include <QDialog>
 
 namespace Ui {
 class EditItemFolder;

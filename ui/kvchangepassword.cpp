@@ -20,8 +20,9 @@ KVChangePassword::KVChangePassword(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVChangePassword>())
 {
     ui->setupUi(this);
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(
+        (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+        Qt::CustomizeWindowHint);
     setFixedSize(size());
     ui->progressBar->hide();
 }
@@ -79,12 +80,12 @@ void KVChangePassword::showWorking()
 {
     ui->labelOldPassword->hide();
     ui->labelNewPassword->setText(tr("Re-encrypting database, be patient..."));
-    for (QWidget* widget : {static_cast<QWidget*>(ui->labelConfirmPassword),
-                            static_cast<QWidget*>(ui->lineEditOldPass),
-                            static_cast<QWidget*>(ui->lineEditNewPass),
-                            static_cast<QWidget*>(ui->lineEditConfirmPass),
-                            static_cast<QWidget*>(ui->pushButtonCancel),
-                            static_cast<QWidget*>(ui->pushButtonChangePass)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui->labelConfirmPassword),
+          static_cast<QWidget*>(ui->lineEditOldPass), static_cast<QWidget*>(ui->lineEditNewPass),
+          static_cast<QWidget*>(ui->lineEditConfirmPass),
+          static_cast<QWidget*>(ui->pushButtonCancel),
+          static_cast<QWidget*>(ui->pushButtonChangePass)})
         widget->hide();
     ui->progressBar->setValue(0);
     ui->progressBar->show();

@@ -11,8 +11,7 @@ KVCustomMessage::KVCustomMessage(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVCustomMessage>())
 {
     ui->setupUi(this);
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint |
-                                      Qt::WindowMaximizeButtonHint |
+    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                                       Qt::WindowContextHelpButtonHint)) |
                    Qt::CustomizeWindowHint);
     setFixedSize(size());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDialog>
 #include <memory>
+#include <QDialog>
 
 namespace Ui {
 class KVCustomMessage;
@@ -14,7 +14,11 @@ class KVCustomMessage : public QDialog
     Q_OBJECT
 
 public:
-    enum Buttons { ButtonsOk = 0, ButtonsYesNo = 1 };
+    enum Buttons
+    {
+        ButtonsOk = 0,
+        ButtonsYesNo = 1
+    };
 
     explicit KVCustomMessage(QWidget* parent);
     ~KVCustomMessage() override;

@@ -20,12 +20,12 @@ constexpr int ButtonGap = 6;
 } // namespace
 
 KVFieldEdit::KVFieldEdit(const QString& itemId, const QString& fieldId, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::KVFieldEdit>()), m_itemId(itemId),
-      m_fieldId(fieldId)
+    : QDialog(parent), ui(std::make_unique<Ui::KVFieldEdit>()), m_itemId(itemId), m_fieldId(fieldId)
 {
     ui->setupUi(this);
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(
+        (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+        Qt::CustomizeWindowHint);
     // The calendar takes the text box's width, so that day names and dates
     // are readable in any font; week numbers are left out.
     ui->calendarWidget->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -54,17 +54,17 @@ void KVFieldEdit::setOkEnabled(bool enabled)
 
 QList<QWidget*> KVFieldEdit::panelWidgets() const
 {
-    return {ui->checkBoxSmartPass,  ui->labelSmartPassComment, ui->spinBoxPassLen,
-            ui->labelPassLen,       ui->checkBoxUpperCase,     ui->checkBoxLowerCase,
-            ui->checkBoxDigits,     ui->checkBoxSpecial,       ui->labelAllowedSpecial,
+    return {ui->checkBoxSmartPass, ui->labelSmartPassComment, ui->spinBoxPassLen,
+            ui->labelPassLen,      ui->checkBoxUpperCase,     ui->checkBoxLowerCase,
+            ui->checkBoxDigits,    ui->checkBoxSpecial,       ui->labelAllowedSpecial,
             ui->lineEditSpecials};
 }
 
 void KVFieldEdit::collapse()
 {
-    const QList<QWidget*> editors = {ui->plainTextEdit, ui->timeEdit, ui->calendarWidget,
-                                     ui->labelComent, ui->pushButtonGenerate,
-                                     ui->pushButtonPassSettings};
+    const QList<QWidget*> editors = {ui->plainTextEdit,      ui->timeEdit,
+                                     ui->calendarWidget,     ui->labelComent,
+                                     ui->pushButtonGenerate, ui->pushButtonPassSettings};
     for (QWidget* widget : editors + panelWidgets())
         widget->hide();
     const int top = ui->plainTextEdit->y();
@@ -113,7 +113,8 @@ void KVFieldEdit::currentIndexChanged(int index)
     }
     if (valueType == QLatin1String("date")) {
         ui->calendarWidget->move(ui->plainTextEdit->pos());
-        ui->calendarWidget->setSelectedDate(value.isEmpty() ? QDate::currentDate() : parseStoredDate(value));
+        ui->calendarWidget->setSelectedDate(value.isEmpty() ? QDate::currentDate()
+                                                            : parseStoredDate(value));
         showBelow(ui->calendarWidget, QString());
         ui->calendarWidget->setFocus();
     } else if (valueType == QLatin1String("time")) {
@@ -171,7 +172,8 @@ void KVFieldEdit::layoutPasswordPanel()
         ui->spinBoxPassLen->move(left, y);
         const int labelLeft = ui->spinBoxPassLen->x() + ui->spinBoxPassLen->width() + 6;
         place(ui->labelPassLen, labelLeft, y, left + width - labelLeft);
-        ui->labelPassLen->move(labelLeft, y + (ui->spinBoxPassLen->height() - ui->labelPassLen->height()) / 2);
+        ui->labelPassLen->move(labelLeft,
+                               y + (ui->spinBoxPassLen->height() - ui->labelPassLen->height()) / 2);
         y += ui->spinBoxPassLen->height() + 2 * PanelSpacing;
         place(ui->checkBoxUpperCase, left, y, width / 2);
         place(ui->checkBoxLowerCase, half, y, width / 2);
@@ -199,10 +201,12 @@ void KVFieldEdit::layoutPasswordPanel()
 void KVFieldEdit::setPanelEnabledStates()
 {
     const bool manual = !ui->checkBoxSmartPass->isChecked();
-    for (QWidget* widget : {static_cast<QWidget*>(ui->spinBoxPassLen), static_cast<QWidget*>(ui->labelPassLen),
-                            static_cast<QWidget*>(ui->checkBoxUpperCase), static_cast<QWidget*>(ui->checkBoxLowerCase),
-                            static_cast<QWidget*>(ui->checkBoxDigits), static_cast<QWidget*>(ui->checkBoxSpecial),
-                            static_cast<QWidget*>(ui->labelAllowedSpecial)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui->spinBoxPassLen), static_cast<QWidget*>(ui->labelPassLen),
+          static_cast<QWidget*>(ui->checkBoxUpperCase),
+          static_cast<QWidget*>(ui->checkBoxLowerCase), static_cast<QWidget*>(ui->checkBoxDigits),
+          static_cast<QWidget*>(ui->checkBoxSpecial),
+          static_cast<QWidget*>(ui->labelAllowedSpecial)})
         widget->setEnabled(manual);
     ui->lineEditSpecials->setEnabled(manual && ui->checkBoxSpecial->isChecked());
 }
@@ -312,6 +316,6 @@ void KVFieldEdit::on_plainTextEdit_textChanged()
 
 void KVFieldEdit::on_pushButtonGenerate_clicked()
 {
-    ui->plainTextEdit->setPlainText(PasswordGenerator::generate(
-        PasswordGenerator::load(m_itemId), ui->plainTextEdit->toPlainText()));
+    ui->plainTextEdit->setPlainText(PasswordGenerator::generate(PasswordGenerator::load(m_itemId),
+                                                                ui->plainTextEdit->toPlainText()));
 }

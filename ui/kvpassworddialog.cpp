@@ -9,8 +9,9 @@ KVPasswordDialog::KVPasswordDialog(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVPasswordDialog>())
 {
     ui->setupUi(this);
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(
+        (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+        Qt::CustomizeWindowHint);
     setFixedSize(size());
 
     ui->graphicsView->setStyleSheet(QStringLiteral("background: transparent"));

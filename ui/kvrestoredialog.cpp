@@ -12,8 +12,9 @@ KVRestoreDialog::KVRestoreDialog(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVRestoreDialog>())
 {
     ui->setupUi(this);
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(
+        (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+        Qt::CustomizeWindowHint);
     setFixedSize(size());
     fillList();
 }
@@ -23,8 +24,8 @@ KVRestoreDialog::~KVRestoreDialog() = default;
 void KVRestoreDialog::fillList()
 {
     QDir folder(backupFolder());
-    const QStringList files =
-        folder.entryList({QStringLiteral("kvrb-*.zip")}, QDir::Files | QDir::NoSymLinks, QDir::Time);
+    const QStringList files = folder.entryList({QStringLiteral("kvrb-*.zip")},
+                                               QDir::Files | QDir::NoSymLinks, QDir::Time);
     ui->listWidget->clear();
     for (const QString& file : files) {
         auto* row = new QListWidgetItem(file, ui->listWidget);

@@ -11,7 +11,8 @@ const char* const ValueTypes[] = {"text", "pass", "link", "phon", "mail", "date"
 
 QIcon labelIcon(const QString& iconName)
 {
-    return QIcon(QStringLiteral(":/app_icons/appicons/icon_") + iconName + QStringLiteral("_huge.png"));
+    return QIcon(QStringLiteral(":/app_icons/appicons/icon_") + iconName +
+                 QStringLiteral("_huge.png"));
 }
 
 } // namespace
@@ -20,8 +21,9 @@ labels::labels(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::label
 {
     ui->setupUi(this);
     ui->comboValueType->hide();
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(
+        (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+        Qt::CustomizeWindowHint);
     setFixedSize(size());
     fillList();
     connect(ui->labelsListWidget, &QListWidget::currentItemChanged, this, &labels::onItemActivated);
@@ -33,10 +35,11 @@ labels::labels(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::label
     for (const IconInfo& info : iconList)
         ui->comboBoxIcons->addItem(labelIcon(info.iconfil), info.title, info.iconfil);
     iconGuard = false;
-    const QStringList typeNames = {tr("Text"), tr("Password"), tr("Link"), tr("Phone"),
-                                   tr("E-mail"), tr("Date"), tr("Time")};
+    const QStringList typeNames = {tr("Text"),   tr("Password"), tr("Link"), tr("Phone"),
+                                   tr("E-mail"), tr("Date"),     tr("Time")};
     ui->comboValueType->addItems(typeNames);
-    setStyleSheet(QStringLiteral("QWidget{font-size:12px;font-family: Arial, Helvetica, Verdana, sans-serif;}"));
+    setStyleSheet(QStringLiteral(
+        "QWidget{font-size:12px;font-family: Arial, Helvetica, Verdana, sans-serif;}"));
 }
 
 labels::~labels() = default;
@@ -116,9 +119,8 @@ void labels::onIconIndexChanged(int)
 void labels::placeLineEdit(bool besideValueType)
 {
     const QRect edit = ui->lineEdit->geometry();
-    const int left = besideValueType
-                         ? ui->comboValueType->x() + ui->comboValueType->width() + 6
-                         : ui->comboValueType->x();
+    const int left = besideValueType ? ui->comboValueType->x() + ui->comboValueType->width() + 6
+                                     : ui->comboValueType->x();
     const int right = ui->pushButton->x() - 6;
     ui->lineEdit->setGeometry(left, edit.y(), right - left, edit.height());
 }
@@ -195,7 +197,8 @@ void labels::on_pushButton_clicked()
             const LabelRecord label = db->getLabel(code);
             const QString name = ui->lineEdit->text();
             const int index = ui->comboBoxIcons->currentIndex();
-            const QString icon = index >= 0 && index < iconList.size() ? iconList.at(index).iconfil : QString();
+            const QString icon =
+                index >= 0 && index < iconList.size() ? iconList.at(index).iconfil : QString();
             if (name != label.labelName || icon != label.icon) {
                 db->updateLabel(code, name, icon);
                 fillList();
@@ -223,7 +226,8 @@ void labels::on_pushButton_clicked()
     mode = Browsing;
     backToBrowsing();
     ui->labelsListWidget->setFocus();
-    setStyleSheet(QStringLiteral("QWidget{font-size:12px;font-family: Verdana, Helvetica, Arial, sans-serif;}"));
+    setStyleSheet(QStringLiteral(
+        "QWidget{font-size:12px;font-family: Verdana, Helvetica, Arial, sans-serif;}"));
 }
 
 void labels::on_removeLabel_clicked()
@@ -235,7 +239,8 @@ void labels::on_removeLabel_clicked()
     const LabelRecord label = db->getLabel(code);
     const QString title = QCoreApplication::translate("", "Kelvaron labels");
     if (label.system) {
-        KVCustomMessage::ask(title, QCoreApplication::translate("", "System label cannot be deleted"),
+        KVCustomMessage::ask(title,
+                             QCoreApplication::translate("", "System label cannot be deleted"),
                              true, KVCustomMessage::ButtonsOk);
         return;
     }
@@ -249,10 +254,11 @@ void labels::on_removeLabel_clicked()
                              true, KVCustomMessage::ButtonsOk);
         return;
     }
-    if (KVCustomMessage::ask(title,
-                             QCoreApplication::translate("", "Are you sure, you want to delete the label '") +
-                                 label.labelName + QStringLiteral("'?"),
-                             true, KVCustomMessage::ButtonsYesNo)) {
+    if (KVCustomMessage::ask(
+            title,
+            QCoreApplication::translate("", "Are you sure, you want to delete the label '") +
+                label.labelName + QStringLiteral("'?"),
+            true, KVCustomMessage::ButtonsYesNo)) {
         db->deleteLabel(code);
         fillList();
     }

@@ -3,8 +3,8 @@
 #include "iconinfo.h"
 #include "labelrecord.h"
 
-#include <QDialog>
 #include <memory>
+#include <QDialog>
 
 class QListWidgetItem;
 
@@ -19,7 +19,12 @@ class labels : public QDialog
     Q_OBJECT
 
 public:
-    enum Mode { Browsing = 0, Editing = 1, Adding = 2 };
+    enum Mode
+    {
+        Browsing = 0,
+        Editing = 1,
+        Adding = 2
+    };
 
     explicit labels(QWidget* parent);
     ~labels() override;

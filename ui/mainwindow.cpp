@@ -7,14 +7,14 @@
 #include "formatfieldvalue.h"
 #include "iconcatalogue.h"
 #include "kelvaronconfig.h"
-#include "kvcustommessage.h"
 #include "kvchangepassword.h"
+#include "kvcustommessage.h"
 #include "kvfieldedit.h"
 #include "kvpassworddialog.h"
 #include "kvrestoredialog.h"
 #include "labels.h"
-#include "restorefromarchive.h"
 #include "prefs.h"
+#include "restorefromarchive.h"
 #include "secretclipboard.h"
 #include "settingskeys.h"
 #include "ui_mainwindow.h"
@@ -23,14 +23,14 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QStandardPaths>
 #include <QGraphicsPixmapItem>
-#include <QSettings>
-#include <QUrl>
 #include <QGraphicsScene>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidgetItem>
+#include <QUrl>
 
 namespace {
 
@@ -64,7 +64,8 @@ QDateTime localChangeTime(const QDateTime& stored)
     return QDateTime(stored.date(), stored.time(), Qt::UTC).toLocalTime();
 }
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
     ui->unlockButton->hide();
@@ -106,7 +107,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), ui(std::make_uniq
         setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     setWindowIcon(QIcon(QStringLiteral(":/app_icon/icons/48.png")));
 
-    connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this, &MainWindow::currentItemChanged);
+    connect(ui->treeWidget, &QTreeWidget::currentItemChanged, this,
+            &MainWindow::currentItemChanged);
     connect(ui->listWidget, &QTreeWidget::currentItemChanged, this,
             &MainWindow::currentListItemChanged);
     connect(ui->listWidget, &QTreeWidget::itemDoubleClicked, this, &MainWindow::listDoubleClicked);
@@ -241,16 +243,17 @@ bool MainWindow::showHiddenImage(const ItemRecord& record)
     setCommandsVisible(false);
     ui->graphicsVievHeron->setStyleSheet(QStringLiteral("background: transparent"));
     ui->graphicsVievHeron->show();
-    const QPixmap heron = QPixmap(QStringLiteral(":/images/images/heron.jpg"))
-                              .scaledToWidth(ui->graphicsVievHeron->width(), Qt::SmoothTransformation);
+    const QPixmap heron =
+        QPixmap(QStringLiteral(":/images/images/heron.jpg"))
+            .scaledToWidth(ui->graphicsVievHeron->width(), Qt::SmoothTransformation);
     showPicture(ui->graphicsVievHeron, heron, heron.rect());
     return true;
 }
 
 void MainWindow::setCommandsVisible(bool visible)
 {
-    const QList<QWidget*> widgets = {ui->folderUpButton, ui->deleteButton,    ui->editButton,
-                                     ui->copyButton,     ui->addButton,       ui->addButtonFolder,
+    const QList<QWidget*> widgets = {ui->folderUpButton, ui->deleteButton, ui->editButton,
+                                     ui->copyButton,     ui->addButton,    ui->addButtonFolder,
                                      ui->listWidget};
     for (QWidget* widget : widgets)
         widget->setVisible(visible);
@@ -300,7 +303,8 @@ void MainWindow::showItem(const QString& id)
     ui->copyButton->setEnabled(!fields.isEmpty());
     QList<QTreeWidgetItem*> rows;
     for (const FieldRecord& field : fields) {
-        auto* row = new QTreeWidgetItem(QStringList({field.label.labelName, formatFieldValue(field)}));
+        auto* row =
+            new QTreeWidgetItem(QStringList({field.label.labelName, formatFieldValue(field)}));
         row->setData(0, IdRole, id);
         row->setData(1, IdRole, field.fieldId);
         row->setIcon(0, rowIcon(field.label.icon));
@@ -423,8 +427,9 @@ void MainWindow::on_editButton_clicked()
     }
     const QString fieldId = selectedFieldId();
     if (fieldId.isEmpty()) {
-        KVCustomMessage::ask(tr("No field selected"), tr("Select the field on the right panel first"),
-                             true, KVCustomMessage::ButtonsOk);
+        KVCustomMessage::ask(tr("No field selected"),
+                             tr("Select the field on the right panel first"), true,
+                             KVCustomMessage::ButtonsOk);
         return;
     }
     KVFieldEdit editor(treeId, fieldId, this);
@@ -452,8 +457,9 @@ void MainWindow::on_deleteButton_clicked()
         const ItemRecord child = db->getItem(childId);
         if (child.folder) {
             if (db->hasChildren(childId)) {
-                KVCustomMessage::ask(tr("Deletion cancelled"), tr("Non-empty folder cannot be deleted"),
-                                     true, KVCustomMessage::ButtonsOk);
+                KVCustomMessage::ask(tr("Deletion cancelled"),
+                                     tr("Non-empty folder cannot be deleted"), true,
+                                     KVCustomMessage::ButtonsOk);
                 return;
             }
             db->deleteItem(childId);
@@ -472,14 +478,16 @@ void MainWindow::on_deleteButton_clicked()
     }
     const QString fieldId = selectedFieldId();
     if (fieldId.isEmpty()) {
-        KVCustomMessage::ask(tr("No field selected"), tr("Select the field on the right panel first"),
-                             true, KVCustomMessage::ButtonsOk);
+        KVCustomMessage::ask(tr("No field selected"),
+                             tr("Select the field on the right panel first"), true,
+                             KVCustomMessage::ButtonsOk);
         return;
     }
     const FieldRecord field = db->getField(treeId, fieldId);
-    if (!KVCustomMessage::ask(field.label.labelName + QStringLiteral(": ") + formatFieldValue(field),
-                              tr("You are going to delete the field. Are you sure you want to proceed?"),
-                              true, KVCustomMessage::ButtonsYesNo))
+    if (!KVCustomMessage::ask(
+            field.label.labelName + QStringLiteral(": ") + formatFieldValue(field),
+            tr("You are going to delete the field. Are you sure you want to proceed?"), true,
+            KVCustomMessage::ButtonsYesNo))
         return;
     db->deleteField(treeId, fieldId);
     fillTree();
@@ -508,9 +516,9 @@ void MainWindow::on_actionSync_triggered()
 void MainWindow::on_actionFind_triggered()
 {
     DialogFrame frame(this);
-    KVCustomMessage::ask(tr("Search"),
-                         tr("Search will be implemented later, track updates on application website"),
-                         false, KVCustomMessage::ButtonsOk);
+    KVCustomMessage::ask(
+        tr("Search"), tr("Search will be implemented later, track updates on application website"),
+        false, KVCustomMessage::ButtonsOk);
 }
 
 void MainWindow::on_actionWebsite_triggered()
@@ -543,10 +551,10 @@ bool MainWindow::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate) {
         lockTimer->stop();
     } else if (event->type() == QEvent::WindowDeactivate && autoLock) {
-        const int minutes = QSettings()
-                                .value(SettingsKeys::AutoLockInterval,
-                                       SettingsKeys::AutoLockIntervalDefault)
-                                .toInt();
+        const int minutes =
+            QSettings()
+                .value(SettingsKeys::AutoLockInterval, SettingsKeys::AutoLockIntervalDefault)
+                .toInt();
         lockTimer->start(minutes * 60000);
     }
     return QMainWindow::event(event);
@@ -576,11 +584,10 @@ void MainWindow::setWalletVisible(bool visible)
 {
     ui->unlockButton->setVisible(!visible);
     ui->labelLocked->setVisible(!visible);
-    const QList<QWidget*> wallet = {ui->treeWidget,   ui->listWidget,  ui->toolBar,
-                                    ui->lineEdit,     ui->graphicsView, ui->pathLabel,
-                                    ui->addButton,    ui->deleteButton, ui->addButtonFolder,
-                                    ui->copyButton,   ui->folderUpButton, ui->editButton,
-                                    ui->statsLabel,   ui->statusBar};
+    const QList<QWidget*> wallet = {
+        ui->treeWidget,     ui->listWidget, ui->toolBar,      ui->lineEdit,        ui->graphicsView,
+        ui->pathLabel,      ui->addButton,  ui->deleteButton, ui->addButtonFolder, ui->copyButton,
+        ui->folderUpButton, ui->editButton, ui->statsLabel,   ui->statusBar};
     for (QWidget* widget : wallet)
         widget->setVisible(visible);
     ui->menuBar->setEnabled(visible);
@@ -676,7 +683,8 @@ void MainWindow::on_actionPreferences_triggered()
 
 void MainWindow::createTrayIcon()
 {
-    trayIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/toolbar_icons/icons/trayicon32.png")), this);
+    trayIcon =
+        new QSystemTrayIcon(QIcon(QStringLiteral(":/toolbar_icons/icons/trayicon32.png")), this);
     trayIcon->setVisible(true);
     connect(trayIcon, &QSystemTrayIcon::activated, this, &MainWindow::iconActivated);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <QHash>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QSystemTrayIcon>
-#include <memory>
 
 class QAction;
 class QTimer;

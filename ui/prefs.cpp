@@ -11,8 +11,9 @@ Prefs::Prefs(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Prefs>(
 {
     using namespace SettingsKeys;
     ui->setupUi(this);
-    setWindowFlags((windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
-                   Qt::CustomizeWindowHint);
+    setWindowFlags(
+        (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
+        Qt::CustomizeWindowHint);
     setFixedSize(size());
     // The slots are connected already, so loading runs them like user changes.
     QSettings settings;

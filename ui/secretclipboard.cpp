@@ -13,7 +13,8 @@ void copySecretToClipboard(const QString& text)
 #if defined(Q_OS_MACOS)
     data->setData(QStringLiteral("application/x-nspasteboard-concealed-type"), QByteArray());
 #elif defined(Q_OS_WIN)
-    data->setData(QStringLiteral("ExcludeClipboardContentFromMonitorProcessing"), QByteArrayLiteral("1"));
+    data->setData(QStringLiteral("ExcludeClipboardContentFromMonitorProcessing"),
+                  QByteArrayLiteral("1"));
     data->setData(QStringLiteral("CanIncludeInClipboardHistory"), QByteArray(4, '\0'));
     data->setData(QStringLiteral("CanUploadToCloudClipboard"), QByteArray(4, '\0'));
 #endif

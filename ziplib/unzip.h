@@ -1,9 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 class QDir;
 class QIODevice;
@@ -17,7 +17,8 @@ class UnZip
     Q_DECLARE_TR_FUNCTIONS(UnZip)
 
 public:
-    enum ErrorCode {
+    enum ErrorCode
+    {
         Ok = 0,
         ZlibInit = 1,
         ZlibError = 2,
@@ -40,7 +41,8 @@ public:
         UnsafePath = 18
     };
 
-    enum ExtractionOption {
+    enum ExtractionOption
+    {
         KeepEntryPaths = 0x01,
         FlattenEntryPaths = 0x02,
         CheckOnly = 0x04,

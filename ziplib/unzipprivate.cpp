@@ -3,10 +3,10 @@
 #include "zipformat.h"
 #include "zipkeys.h"
 
+#include <algorithm>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <algorithm>
 #include <zlib.h>
 
 using namespace ZipFormat;
@@ -204,9 +204,9 @@ UnZip::ErrorCode UnzipPrivate::parseLocalHeaderRecord(const QString& name, ZipEn
     if (!readExactly(buffer1.data(), LocalHeaderSize - 4))
         return UnZip::ReadFailed;
     // Offsets below are those of the header less its 4-byte signature.
-    if (getUShort(b, 4) != entry.compMethod || b[2] != entry.gpFlag[0] ||
-        b[3] != entry.gpFlag[1] || b[6] != entry.modTime[0] || b[7] != entry.modTime[1] ||
-        b[8] != entry.modDate[0] || b[9] != entry.modDate[1])
+    if (getUShort(b, 4) != entry.compMethod || b[2] != entry.gpFlag[0] || b[3] != entry.gpFlag[1] ||
+        b[6] != entry.modTime[0] || b[7] != entry.modTime[1] || b[8] != entry.modDate[0] ||
+        b[9] != entry.modDate[1])
         return UnZip::HeaderConsistencyError;
     if (!entry.hasDataDescriptor() &&
         (getULong(b, 10) != entry.crc || getULong(b, 14) != entry.szComp ||
@@ -296,7 +296,8 @@ UnZip::ErrorCode UnzipPrivate::extractFile(const QString& name, ZipEntryP& entry
     const QDateTime modified =
         fromDosTime(getUShort(entry.modDate, 0), getUShort(entry.modTime, 0));
     if (!out.setFileTime(modified, QFileDevice::FileModificationTime))
-        qDebug() << QStringLiteral("Unable to set last modified time on file: %1").arg(out.fileName());
+        qDebug()
+            << QStringLiteral("Unable to set last modified time on file: %1").arg(out.fileName());
     out.close();
     if (ec != UnZip::Ok && !out.remove())
         qDebug() << QStringLiteral("Unable to remove corrupted file: %1").arg(out.fileName());
@@ -368,7 +369,7 @@ UnZip::ErrorCode UnzipPrivate::extractStored(quint32 remaining, quint32* crc, QI
 UnZip::ErrorCode UnzipPrivate::inflateData(quint32 remaining, quint32* crc, QIODevice* out,
                                            ZipKeys* keys)
 {
-    z_stream stream {};
+    z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
         return UnZip::ZlibError;
     UnZip::ErrorCode ec = UnZip::Ok;

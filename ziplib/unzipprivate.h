@@ -3,9 +3,9 @@
 #include "unzip.h"
 #include "zipentryp.h"
 
+#include <memory>
 #include <QMap>
 #include <QObject>
-#include <memory>
 #include <vector>
 
 class QDir;

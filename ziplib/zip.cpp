@@ -78,8 +78,8 @@ Zip::ErrorCode Zip::addPaths(const QStringList& paths, const QString& root, Path
     return d->addPaths(paths, root, options, level, addedFiles);
 }
 
-Zip::ErrorCode Zip::addDirectoryTree(const QString& path, const QString& root,
-                                     PathOptions options, CompressionLevel level)
+Zip::ErrorCode Zip::addDirectoryTree(const QString& path, const QString& root, PathOptions options,
+                                     CompressionLevel level)
 {
     if (!d->device)
         return NoOpenArchive;

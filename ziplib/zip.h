@@ -1,9 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 class QIODevice;
 class ZipPrivate;
@@ -14,7 +14,8 @@ class Zip
     Q_DECLARE_TR_FUNCTIONS(Zip)
 
 public:
-    enum ErrorCode {
+    enum ErrorCode
+    {
         Ok = 0,
         ZlibInit = 1,
         ZlibError = 2,
@@ -29,15 +30,25 @@ public:
         LimitExceeded = 10
     };
 
-    enum CompressionLevel {
+    enum CompressionLevel
+    {
         Store = 0,
-        Deflate1 = 1, Deflate2, Deflate3, Deflate4, Deflate5, Deflate6, Deflate7, Deflate8, Deflate9,
+        Deflate1 = 1,
+        Deflate2,
+        Deflate3,
+        Deflate4,
+        Deflate5,
+        Deflate6,
+        Deflate7,
+        Deflate8,
+        Deflate9,
         LevelAutoSpeed = 10,
         LevelAutoByType = 11,
         LevelAutoFull = 12
     };
 
-    enum PathOption {
+    enum PathOption
+    {
         PathRelative = 0x01,
         PathAbsolute = 0x02,
         PathNone = 0x04,

@@ -8,8 +8,8 @@ namespace ZipFormat {
 int currentUtcOffset()
 {
     const time_t now = time(nullptr);
-    tm utc {};
-    tm local {};
+    tm utc{};
+    tm local{};
     gmtime_r(&now, &utc);
     localtime_r(&now, &local);
     const time_t localSeconds = mktime(&local);

@@ -3,14 +3,14 @@
 #include "zipformat.h"
 #include "zipkeys.h"
 
-#include <QDebug>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <zlib.h>
 
 using namespace ZipFormat;
@@ -22,17 +22,16 @@ constexpr int MaxEntries = 0xFFFF;
 constexpr qint64 SmallFile = 60;
 
 // Suffixes by how well their files compress, kept sorted for binary search.
-const char* const StoredSuffixes[] = {"7z", "bin", "deb", "exe", "gz", "gz2", "jar",
-                                      "rar", "rpm", "tar", "tgz", "z", "zip"};
-const char* const FastSuffixes[] = {"asf", "avi", "divx", "doc", "docx", "flv", "gif", "iso",
-                                    "jpeg", "jpg", "mka", "mkv", "mp3", "mp4", "mpeg", "mpg",
-                                    "odt", "ogg", "ogm", "ra", "rm", "wma", "wmv"};
-const char* const BestSuffixes[] = {"asp", "bat", "c", "conf", "cpp", "css", "csv", "cxx", "h",
-                                    "hpp", "htm", "html", "hxx", "ini", "js", "php", "pl", "py",
-                                    "rtf", "sh", "tsv", "txt", "vb", "vbs", "xml", "xst"};
+const char* const StoredSuffixes[] = {"7z",  "bin", "deb", "exe", "gz", "gz2", "jar",
+                                      "rar", "rpm", "tar", "tgz", "z",  "zip"};
+const char* const FastSuffixes[] = {"asf",  "avi", "divx", "doc", "docx", "flv", "gif",  "iso",
+                                    "jpeg", "jpg", "mka",  "mkv", "mp3",  "mp4", "mpeg", "mpg",
+                                    "odt",  "ogg", "ogm",  "ra",  "rm",   "wma", "wmv"};
+const char* const BestSuffixes[] = {"asp", "bat", "c",    "conf", "cpp", "css", "csv", "cxx", "h",
+                                    "hpp", "htm", "html", "hxx",  "ini", "js",  "php", "pl",  "py",
+                                    "rtf", "sh",  "tsv",  "txt",  "vb",  "vbs", "xml", "xst"};
 
-template <size_t N>
-bool listed(const char* const (&table)[N], const QByteArray& suffix)
+template <size_t N> bool listed(const char* const (&table)[N], const QByteArray& suffix)
 {
     return std::binary_search(std::begin(table), std::end(table), suffix.constData(),
                               [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
@@ -118,9 +117,10 @@ Zip::ErrorCode ZipPrivate::addPaths(const QStringList& paths, const QString& roo
             if (sources.contains(path))
                 continue;
             const QString absolute = info.absoluteFilePath().toLower();
-            const bool inTable = std::any_of(headers->cbegin(), headers->cend(), [&](const ZipEntryP& e) {
-                return e.fileSize == info.size() && e.absolutePath == absolute;
-            });
+            const bool inTable =
+                std::any_of(headers->cbegin(), headers->cend(), [&](const ZipEntryP& e) {
+                    return e.fileSize == info.size() && e.absolutePath == absolute;
+                });
             if (inTable)
                 continue;
         }
@@ -169,9 +169,9 @@ Zip::ErrorCode ZipPrivate::addDirectory(const QString& path, const QString& root
         prefix += dir.dirName() + QLatin1Char('/');
 
     const Zip::PathOptions nested = options & ~Zip::PathOptions(Zip::PathAbsolute);
-    const QFileInfoList list = dir.entryInfoList(
-        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks | QDir::Hidden,
-        QDir::DirsFirst | QDir::Name);
+    const QFileInfoList list = dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot |
+                                                     QDir::NoSymLinks | QDir::Hidden,
+                                                 QDir::DirsFirst | QDir::Name);
     for (const QFileInfo& info : list) {
         Zip::ErrorCode ec;
         if (info.isDir()) {
@@ -309,18 +309,19 @@ Zip::ErrorCode ZipPrivate::deflateFile(const QFileInfo& info, quint32* crc, qint
 {
     QFile source(info.absoluteFilePath());
     if (!source.open(QIODevice::ReadOnly)) {
-        qDebug() << QStringLiteral("An error occurred while opening %1").arg(info.absoluteFilePath());
+        qDebug()
+            << QStringLiteral("An error occurred while opening %1").arg(info.absoluteFilePath());
         return Zip::OpenFailed;
     }
-    const Zip::ErrorCode ec =
-        level ? compressFile(source, info.absoluteFilePath(), info.size(), crc, written, read, level, keys)
-              : storeFile(source, crc, written, read, keys);
+    const Zip::ErrorCode ec = level ? compressFile(source, info.absoluteFilePath(), info.size(),
+                                                   crc, written, read, level, keys)
+                                    : storeFile(source, crc, written, read, keys);
     source.close();
     return ec;
 }
 
-Zip::ErrorCode ZipPrivate::storeFile(QIODevice& source, quint32* crc, qint64* written,
-                                     qint64* read, ZipKeys* keys)
+Zip::ErrorCode ZipPrivate::storeFile(QIODevice& source, quint32* crc, qint64* written, qint64* read,
+                                     ZipKeys* keys)
 {
     for (;;) {
         const qint64 n = source.read(buffer1.data(), BufferSize);
@@ -342,7 +343,7 @@ Zip::ErrorCode ZipPrivate::compressFile(QIODevice& source, const QString& path, 
                                         quint32* crc, qint64* written, qint64* read, int level,
                                         ZipKeys* keys)
 {
-    z_stream stream {};
+    z_stream stream{};
     if (deflateInit2(&stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
         qDebug() << "Could not initialize zlib for compression";
         return Zip::ZlibError;
@@ -416,7 +417,8 @@ Zip::ErrorCode ZipPrivate::do_closeArchive()
             setULong(b, 24, h.szUncomp);
             setUShort(b, 28, quint16(name.size()));
             setULong(b, 42, h.lhOffset);
-            if (!writeAll(buffer1.data(), CentralHeaderSize) || !writeAll(name.constData(), name.size()))
+            if (!writeAll(buffer1.data(), CentralHeaderSize) ||
+                !writeAll(name.constData(), name.size()))
                 ec = Zip::WriteFailed;
             size += CentralHeaderSize + name.size();
         }

@@ -3,10 +3,10 @@
 #include "zip.h"
 #include "zipentryp.h"
 
+#include <memory>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
-#include <memory>
 #include <vector>
 
 class QFile;
@@ -30,8 +30,8 @@ public:
                                 Zip::CompressionLevel level, bool topLevel, int* addedFiles);
     Zip::ErrorCode createEntry(const QFileInfo& file, const QString& entryName,
                                Zip::CompressionLevel level);
-    Zip::ErrorCode deflateFile(const QFileInfo& file, quint32* crc, qint64* written,
-                               qint64* read, int level, ZipKeys* keys);
+    Zip::ErrorCode deflateFile(const QFileInfo& file, quint32* crc, qint64* written, qint64* read,
+                               int level, ZipKeys* keys);
     Zip::ErrorCode storeFile(QIODevice& source, quint32* crc, qint64* written, qint64* read,
                              ZipKeys* keys);
     Zip::ErrorCode compressFile(QIODevice& source, const QString& path, qint64 size, quint32* crc,

@@ -3,10 +3,10 @@
 // memory buffer.
 #include "unzip.h"
 
-#include <QBuffer>
-#include <QDir>
 #include <cstddef>
 #include <cstdint>
+#include <QBuffer>
+#include <QDir>
 
 namespace {
 

@@ -28,10 +28,10 @@ void ModalDriver::expectMessage(bool accept)
         const QList<QAbstractButton*> all = buttons->buttons();
         for (QAbstractButton* button : all) {
             const auto role = buttons->buttonRole(button);
-            if ((accept && (role == QDialogButtonBox::AcceptRole ||
-                            role == QDialogButtonBox::YesRole)) ||
-                (!accept && (role == QDialogButtonBox::RejectRole ||
-                             role == QDialogButtonBox::NoRole))) {
+            if ((accept &&
+                 (role == QDialogButtonBox::AcceptRole || role == QDialogButtonBox::YesRole)) ||
+                (!accept &&
+                 (role == QDialogButtonBox::RejectRole || role == QDialogButtonBox::NoRole))) {
                 button->click();
                 return;
             }
@@ -50,9 +50,8 @@ void ModalDriver::expectPassword(const QString& password)
 
 void ModalDriver::expectPasswordCancel()
 {
-    expect(QStringLiteral("KVPasswordDialog"), [](QWidget* dialog) {
-        pressStandard(dialog, QDialogButtonBox::Cancel);
-    });
+    expect(QStringLiteral("KVPasswordDialog"),
+           [](QWidget* dialog) { pressStandard(dialog, QDialogButtonBox::Cancel); });
 }
 
 QStringList ModalDriver::seenTitles() const

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
-#include <deque>
-#include <functional>
 
 class QWidget;
 

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QWidget>
 
-TestEnvironment::TestEnvironment() : m_root(QDir::tempPath() + QStringLiteral("/kelvaron-test-XXXXXX"))
+TestEnvironment::TestEnvironment()
+    : m_root(QDir::tempPath() + QStringLiteral("/kelvaron-test-XXXXXX"))
 {
     const QString base = m_root.path();
     const auto folder = [&](const char* name) {

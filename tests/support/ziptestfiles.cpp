@@ -48,8 +48,8 @@ void putLe16(QByteArray& data, int offset, quint16 value)
 
 QByteArray sampleText(int length)
 {
-    static const char* const words[] = {"wallet ", "secret ", "folder ", "item ", "field ",
-                                        "password ", "card ", "bank ", "note ", "heron "};
+    static const char* const words[] = {"wallet ",   "secret ", "folder ", "item ", "field ",
+                                        "password ", "card ",   "bank ",   "note ", "heron "};
     QByteArray text;
     quint32 state = 12345;
     while (text.size() < length) {
