@@ -4,6 +4,8 @@
 #include "valuecipher.h"
 #include "walletdatabase.h"
 
+#include <benchmark/benchmark.h>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -13,13 +15,17 @@
 
 const QString BenchWallet::Password = QStringLiteral("benchmark master password");
 
-void prepareBenchEnvironment()
+int runBenchmarks(int argc, char** argv)
 {
-    static QTemporaryDir home;
+    QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
 }
 
 BenchWallet::BenchWallet()

@@ -25,5 +25,6 @@ private:
     QTemporaryDir m_root;
 };
 
-// Sets a temporary HOME and data folder before the application object exists.
-void prepareBenchEnvironment();
+// Runs the benchmarks of the executable in a temporary HOME and data folder,
+// with an application object.
+int runBenchmarks(int argc, char** argv);

@@ -37,11 +37,7 @@ void TestBackupArchive::init()
     QSettings().setValue("backup/backup_path", m_folder.path());
     for (const QString& file : QDir(m_folder.path()).entryList(QDir::Files))
         QFile::remove(m_folder.filePath(file));
-    if (WalletDatabase::instance())
-        WalletDatabase::instance()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
-    openWalletDatabase();
-    WalletDatabase::instance()->initialiseWallet("pw");
+    freshWallet("pw");
 }
 
 void TestBackupArchive::names_data()

@@ -42,11 +42,7 @@ private:
 
 void TestEditItemFolder::init()
 {
-    if (WalletDatabase::instance())
-        WalletDatabase::instance()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
-    openWalletDatabase();
-    WalletDatabase::instance()->initialiseWallet(QStringLiteral("pw"));
+    freshWallet(QStringLiteral("pw"));
     const QString banking = WalletDatabase::instance()->listChildren(RootItemId)[0].itemId;
     m_card = WalletDatabase::instance()->listChildren(banking)[0].itemId;
 }

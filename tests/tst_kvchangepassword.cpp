@@ -51,11 +51,7 @@ private slots:
 
 void TestKVChangePassword::init()
 {
-    if (WalletDatabase::instance())
-        WalletDatabase::instance()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
-    openWalletDatabase();
-    WalletDatabase::instance()->initialiseWallet(Old);
+    freshWallet(Old);
 }
 
 void TestKVChangePassword::inputErrors_data()

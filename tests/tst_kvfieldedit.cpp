@@ -71,12 +71,8 @@ private:
 
 void TestKVFieldEdit::init()
 {
-    if (db())
-        db()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
     QSettings().clear();
-    openWalletDatabase();
-    db()->initialiseWallet(QStringLiteral("pw"));
+    freshWallet(QStringLiteral("pw"));
     m_item =
         db()->addItem(QString(), RootItemId, QStringLiteral("Site"), QStringLiteral("key"), false)
             .itemId;

@@ -53,11 +53,7 @@ void TestKVRestoreDialog::init()
     QSettings().setValue("backup/backup_path", m_folder.path());
     for (const QString& file : QDir(m_folder.path()).entryList(QDir::Files))
         QFile::remove(m_folder.filePath(file));
-    if (WalletDatabase::instance())
-        WalletDatabase::instance()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
-    openWalletDatabase();
-    WalletDatabase::instance()->initialiseWallet("pw");
+    freshWallet("pw");
     const QDateTime now = QDateTime::currentDateTime();
     writeFile(m_folder.filePath("kvrb-20260101-000000-manual.zip"), "old", now.addDays(-3));
     writeFile(m_folder.filePath("kvrb-20260301-000000-restore.zip"), "newer", now.addDays(-1));

@@ -68,11 +68,7 @@ private slots:
 
 void TestLabels::init()
 {
-    if (db())
-        db()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
-    openWalletDatabase();
-    db()->initialiseWallet("pw");
+    freshWallet("pw");
     QSqlQuery(QStringLiteral("UPDATE kelvaron_labels SET change_timestamp='2000-01-01 00:00:00'"));
 }
 

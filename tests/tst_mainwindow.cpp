@@ -36,10 +36,7 @@ struct Wallet
 
 Wallet makeWallet()
 {
-    if (WalletDatabase::instance())
-        WalletDatabase::instance()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
-    openWalletDatabase();
+    freshWallet();
     WalletDatabase* db = WalletDatabase::instance();
     db->initialiseWallet(Password);
     Wallet w;

@@ -22,11 +22,7 @@ WalletDatabase* db()
 
 void newWallet(const QString& password)
 {
-    if (db())
-        db()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
-    openWalletDatabase();
-    db()->initialiseWallet(password);
+    freshWallet(password);
 }
 
 // An archive holding the given files under the given entry names.
@@ -194,10 +190,7 @@ void TestRestoreFromArchive::importCreatesFolders()
 void TestRestoreFromArchive::firstStartNeedsNoBackupFolder()
 {
     QSettings().remove("backup/backup_path");
-    if (db())
-        db()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
-    openWalletDatabase();
+    freshWallet();
     QVERIFY(db()->isUninitialised());
     QVERIFY(restoreFromArchive(m_backupB));
     QCOMPARE(db()->walletId(), m_idB);

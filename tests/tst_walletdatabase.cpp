@@ -19,10 +19,7 @@ WalletDatabase* db()
 // Starts every test on a wallet file of its own.
 void freshFile()
 {
-    if (db())
-        db()->close();
-    QFile::remove(WalletDatabase::databaseFilePath());
-    QVERIFY(openWalletDatabase());
+    freshWallet();
 }
 
 QVariant scalar(const QString& sql)

@@ -404,6 +404,18 @@ void MainWindow::addNode(bool folder)
     }
 }
 
+void MainWindow::warnNothingSelected(bool folderView)
+{
+    if (folderView)
+        KVCustomMessage::ask(tr("No item/folder was selected"),
+                             tr("Select item or folder on the right panel first"), true,
+                             KVCustomMessage::ButtonsOk);
+    else
+        KVCustomMessage::ask(tr("No field selected"),
+                             tr("Select the field on the right panel first"), true,
+                             KVCustomMessage::ButtonsOk);
+}
+
 void MainWindow::on_editButton_clicked()
 {
     DialogFrame frame(this);
@@ -413,9 +425,7 @@ void MainWindow::on_editButton_clicked()
         return;
     if (WalletDatabase::instance()->getItem(treeId).folder) {
         if (listId.isEmpty()) {
-            KVCustomMessage::ask(tr("No item/folder was selected"),
-                                 tr("Select item or folder on the right panel first"), true,
-                                 KVCustomMessage::ButtonsOk);
+            warnNothingSelected(true);
             return;
         }
         EditItemFolder editor(listId, this);
@@ -427,9 +437,7 @@ void MainWindow::on_editButton_clicked()
     }
     const QString fieldId = selectedFieldId();
     if (fieldId.isEmpty()) {
-        KVCustomMessage::ask(tr("No field selected"),
-                             tr("Select the field on the right panel first"), true,
-                             KVCustomMessage::ButtonsOk);
+        warnNothingSelected(false);
         return;
     }
     KVFieldEdit editor(treeId, fieldId, this);
@@ -449,9 +457,7 @@ void MainWindow::on_deleteButton_clicked()
     if (db->getItem(treeId).folder) {
         const QString childId = selectedListId();
         if (childId.isEmpty()) {
-            KVCustomMessage::ask(tr("No item/folder was selected"),
-                                 tr("Select item or folder on the right panel first"), true,
-                                 KVCustomMessage::ButtonsOk);
+            warnNothingSelected(true);
             return;
         }
         const ItemRecord child = db->getItem(childId);
@@ -478,9 +484,7 @@ void MainWindow::on_deleteButton_clicked()
     }
     const QString fieldId = selectedFieldId();
     if (fieldId.isEmpty()) {
-        KVCustomMessage::ask(tr("No field selected"),
-                             tr("Select the field on the right panel first"), true,
-                             KVCustomMessage::ButtonsOk);
+        warnNothingSelected(false);
         return;
     }
     const FieldRecord field = db->getField(treeId, fieldId);

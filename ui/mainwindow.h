@@ -99,6 +99,8 @@ private:
     bool unlockWithPassword();
 
     void addNode(bool folder);
+    // Edit and Delete with no row of the right panel selected.
+    void warnNothingSelected(bool folderView);
     void setStayOnTopHint(bool onTop);
     QTreeWidgetItem* rootRow() const;
     QTreeWidgetItem* findTreeItem(QTreeWidgetItem* row, const QString& id) const;

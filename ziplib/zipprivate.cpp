@@ -132,12 +132,21 @@ Zip::ErrorCode ZipPrivate::addPaths(const QStringList& paths, const QString& roo
     if (sources.isEmpty())
         return Zip::Ok;
 
-    const QString prefix = normalizedRoot(root);
-    for (const QString& source : sources) {
-        const QFileInfo info(source);
+    QFileInfoList infos;
+    for (const QString& source : sources)
+        infos.append(QFileInfo(source));
+    return addSources(infos, normalizedRoot(root), options, options, level, addedFiles);
+}
+
+Zip::ErrorCode ZipPrivate::addSources(const QList<QFileInfo>& sources, const QString& prefix,
+                                      Zip::PathOptions options, Zip::PathOptions nestedOptions,
+                                      Zip::CompressionLevel level, int* addedFiles)
+{
+    for (const QFileInfo& info : sources) {
         Zip::ErrorCode ec;
         if (info.isDir()) {
-            ec = addDirectory(source, prefix, options, level, false, addedFiles);
+            ec = addDirectory(info.absoluteFilePath(), prefix, nestedOptions, level, false,
+                              addedFiles);
         } else {
             ec = createEntry(info, prefix + info.fileName(), level);
             if (ec == Zip::Ok && addedFiles)
@@ -172,19 +181,7 @@ Zip::ErrorCode ZipPrivate::addDirectory(const QString& path, const QString& root
     const QFileInfoList list = dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot |
                                                      QDir::NoSymLinks | QDir::Hidden,
                                                  QDir::DirsFirst | QDir::Name);
-    for (const QFileInfo& info : list) {
-        Zip::ErrorCode ec;
-        if (info.isDir()) {
-            ec = addDirectory(info.absoluteFilePath(), prefix, nested, level, false, addedFiles);
-        } else {
-            ec = createEntry(info, prefix + info.fileName(), level);
-            if (ec == Zip::Ok && addedFiles)
-                ++*addedFiles;
-        }
-        if (ec != Zip::Ok && !(options & Zip::SkipUnreadable))
-            return ec;
-    }
-    return Zip::Ok;
+    return addSources(list, prefix, options, nested, level, addedFiles);
 }
 
 bool ZipPrivate::writeAll(const char* data, qint64 length)

@@ -28,6 +28,10 @@ public:
                             Zip::CompressionLevel level, int* addedFiles);
     Zip::ErrorCode addDirectory(const QString& path, const QString& root, Zip::PathOptions options,
                                 Zip::CompressionLevel level, bool topLevel, int* addedFiles);
+    // Adds files as entries named prefix + file name, and folders as trees.
+    Zip::ErrorCode addSources(const QList<QFileInfo>& sources, const QString& prefix,
+                              Zip::PathOptions options, Zip::PathOptions nestedOptions,
+                              Zip::CompressionLevel level, int* addedFiles);
     Zip::ErrorCode createEntry(const QFileInfo& file, const QString& entryName,
                                Zip::CompressionLevel level);
     Zip::ErrorCode deflateFile(const QFileInfo& file, quint32* crc, qint64* written, qint64* read,

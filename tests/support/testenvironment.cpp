@@ -1,5 +1,7 @@
 #include "testenvironment.h"
 
+#include "walletdatabase.h"
+
 #include <QDir>
 #include <QWidget>
 
@@ -35,4 +37,15 @@ QStringList openTopLevelWindows()
         if (widget->isVisible())
             names.append(widget->objectName());
     return names;
+}
+
+void freshWallet(const QString& password)
+{
+    if (WalletDatabase::instance())
+        WalletDatabase::instance()->close();
+    QFile::remove(WalletDatabase::databaseFilePath());
+    if (!openWalletDatabase())
+        qFatal("The test wallet could not be opened");
+    if (!password.isEmpty())
+        WalletDatabase::instance()->initialiseWallet(password);
 }

@@ -19,6 +19,10 @@ private:
     QTemporaryDir m_root;
 };
 
+// Replaces the wallet file with a new one and opens it; with a password the
+// wallet is initialised under it, with its sample content.
+void freshWallet(const QString& password = QString());
+
 // Visible top-level windows, to check that a test left none open.
 QStringList openTopLevelWindows();
 
