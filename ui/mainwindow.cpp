@@ -270,16 +270,21 @@ void MainWindow::showHeader(const QString& id, const ItemRecord& record)
     ui->statsLabel->setText(localChangeTime(record.changeTimestamp).toString(Qt::TextDate));
 }
 
+void MainWindow::resetList(int columns, bool hasRows, bool canCopy)
+{
+    ui->listWidget->clear();
+    ui->listWidget->setColumnCount(columns);
+    m_rowIcons.clear();
+    ui->deleteButton->setEnabled(hasRows);
+    ui->editButton->setEnabled(hasRows);
+    ui->copyButton->setEnabled(canCopy);
+}
+
 void MainWindow::showFolder(const QString& id)
 {
     ui->addButtonFolder->setEnabled(true);
     const QList<ItemRecord> children = WalletDatabase::instance()->listChildren(id);
-    ui->listWidget->clear();
-    ui->listWidget->setColumnCount(1);
-    m_rowIcons.clear();
-    ui->deleteButton->setEnabled(!children.isEmpty());
-    ui->editButton->setEnabled(!children.isEmpty());
-    ui->copyButton->setEnabled(false);
+    resetList(1, !children.isEmpty(), false);
     QList<QTreeWidgetItem*> rows;
     rows.reserve(children.size());
     for (const ItemRecord& child : children) {
@@ -295,12 +300,7 @@ void MainWindow::showItem(const QString& id)
 {
     ui->addButtonFolder->setEnabled(false);
     const QList<FieldRecord> fields = WalletDatabase::instance()->listFields(id);
-    ui->listWidget->clear();
-    ui->listWidget->setColumnCount(2);
-    m_rowIcons.clear();
-    ui->deleteButton->setEnabled(!fields.isEmpty());
-    ui->editButton->setEnabled(!fields.isEmpty());
-    ui->copyButton->setEnabled(!fields.isEmpty());
+    resetList(2, !fields.isEmpty(), !fields.isEmpty());
     QList<QTreeWidgetItem*> rows;
     for (const FieldRecord& field : fields) {
         auto* row =

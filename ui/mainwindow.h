@@ -108,6 +108,9 @@ private:
     void showIcon(const QString& iconName);
     bool showHiddenImage(const ItemRecord& record);
     void showHeader(const QString& id, const ItemRecord& record);
+    // Empties the right panel for a new content of the given columns and sets
+    // the commands that need a row.
+    void resetList(int columns, bool hasRows, bool canCopy);
     void showFolder(const QString& id);
     void showItem(const QString& id);
     void setCommandsVisible(bool visible);

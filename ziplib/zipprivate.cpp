@@ -37,6 +37,25 @@ template <size_t N> bool listed(const char* const (&table)[N], const QByteArray&
                               [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
 }
 
+// The fields that a local header and a central record share, in the same
+// order: version needed, flag, method, time, date, CRC-32, sizes, name length.
+void putEntryFields(unsigned char* b, int at, const ZipEntryP& h, quint32 crc, quint32 compressed,
+                    quint16 nameLength)
+{
+    setUShort(b, at, VersionNeeded);
+    b[at + 2] = h.gpFlag[0];
+    b[at + 3] = h.gpFlag[1];
+    setUShort(b, at + 4, h.compMethod);
+    b[at + 6] = h.modTime[0];
+    b[at + 7] = h.modTime[1];
+    b[at + 8] = h.modDate[0];
+    b[at + 9] = h.modDate[1];
+    setULong(b, at + 10, crc);
+    setULong(b, at + 14, compressed);
+    setULong(b, at + 18, h.szUncomp);
+    setUShort(b, at + 22, nameLength);
+}
+
 unsigned char* bytes(std::vector<char>& buffer)
 {
     return reinterpret_cast<unsigned char*>(buffer.data());
@@ -223,18 +242,8 @@ Zip::ErrorCode ZipPrivate::createEntry(const QFileInfo& info, const QString& ent
     const QByteArray name = entryName.toLatin1();
     unsigned char* b = bytes(buffer1);
     setULong(b, 0, LocalHeaderSignature);
-    setUShort(b, 4, VersionNeeded);
-    b[6] = h.gpFlag[0];
-    b[7] = h.gpFlag[1];
-    setUShort(b, 8, h.compMethod);
-    b[10] = h.modTime[0];
-    b[11] = h.modTime[1];
-    b[12] = h.modDate[0];
-    b[13] = h.modDate[1];
-    setULong(b, 14, 0);
-    setULong(b, 18, 0);
-    setULong(b, 22, h.szUncomp);
-    setUShort(b, 26, quint16(name.size()));
+    // CRC-32 and compressed size are rewritten once the data is written.
+    putEntryFields(b, 4, h, 0, 0, quint16(name.size()));
     setUShort(b, 28, 0);
     if (!writeAll(buffer1.data(), LocalHeaderSize) || !writeAll(name.constData(), name.size()))
         return Zip::WriteFailed;
@@ -401,18 +410,7 @@ Zip::ErrorCode ZipPrivate::do_closeArchive()
             std::memset(b, 0, CentralHeaderSize);
             setULong(b, 0, CentralHeaderSignature);
             setUShort(b, 4, 0);
-            setUShort(b, 6, VersionNeeded);
-            b[8] = h.gpFlag[0];
-            b[9] = h.gpFlag[1];
-            setUShort(b, 10, h.compMethod);
-            b[12] = h.modTime[0];
-            b[13] = h.modTime[1];
-            b[14] = h.modDate[0];
-            b[15] = h.modDate[1];
-            setULong(b, 16, h.crc);
-            setULong(b, 20, h.szComp);
-            setULong(b, 24, h.szUncomp);
-            setUShort(b, 28, quint16(name.size()));
+            putEntryFields(b, 6, h, h.crc, h.szComp, quint16(name.size()));
             setULong(b, 42, h.lhOffset);
             if (!writeAll(buffer1.data(), CentralHeaderSize) ||
                 !writeAll(name.constData(), name.size()))
