@@ -75,17 +75,15 @@ QList<LabelRecord> WalletDatabase::listLabels(int kind)
         sql = QStringLiteral("SELECT * FROM kelvaron_labels WHERE deleted='0';");
         break;
     }
-    QStringList codes;
-    {
-        QSqlQuery query;
-        query.setForwardOnly(true);
-        query.exec(sql);
-        while (query.next())
-            codes.append(query.value(QStringLiteral("field_type")).toString());
-    }
+    // The select already returns whole rows: read them rather than select
+    // each label again by its code.
     QList<LabelRecord> labels;
-    for (const QString& code : codes)
-        labels.append(getLabel(code));
+    QSqlQuery query;
+    query.setForwardOnly(true);
+    query.exec(sql);
+    const RowReader row(query);
+    while (query.next())
+        labels.append(labelFromRow(row));
     return labels;
 }
 

@@ -125,20 +125,9 @@ void TestKVChangePassword::successReenciphersEverything()
     fill(dialog, Old, "brand new", "brand new");
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!child<QWidget>(dialog, "progressBar")->isHidden());
-    int rows = 0;
-    for (const char* sql :
-         {"SELECT name FROM kelvaron_items", "SELECT value FROM kelvaron_fields"}) {
-        QSqlQuery query{QString::fromLatin1(sql)};
-        while (query.next()) {
-            bool ok = false;
-            decryptValue(query.value(0).toByteArray(), "brand new", &ok);
-            QVERIFY(ok);
-            decryptValue(query.value(0).toByteArray(), Old, &ok);
-            QVERIFY(!ok);
-            ++rows;
-        }
-    }
-    QCOMPARE(rows, 5 + 5);
+    QCOMPARE(cipherRowsOpenedBy("brand new").total, 5 + 5);
+    QCOMPARE(cipherRowsOpenedBy("brand new").opened, 5 + 5);
+    QCOMPARE(cipherRowsOpenedBy(Old).opened, 0);
     QCOMPARE(db->getLabel("PASS").labelName, QStringLiteral("Password"));
     QVERIFY(openWalletDatabase());
     QVERIFY(!WalletDatabase::instance()->checkPassword(Old));

@@ -390,18 +390,8 @@ void TestWalletDatabase::reencryptAllIncludesDeletedRows()
                                  .toString())
             .value,
         QStringLiteral("hidden"));
-    int rows = 0;
-    for (const char* sql :
-         {"SELECT name FROM kelvaron_items", "SELECT value FROM kelvaron_fields"}) {
-        QSqlQuery query{QString::fromLatin1(sql)};
-        while (query.next()) {
-            bool ok = false;
-            decryptValue(query.value(0).toByteArray(), QStringLiteral("new password"), &ok);
-            QVERIFY(ok);
-            ++rows;
-        }
-    }
-    QCOMPARE(rows, 5 + 5);
+    QCOMPARE(cipherRowsOpenedBy(QStringLiteral("new password")).total, 5 + 5);
+    QCOMPARE(cipherRowsOpenedBy(QStringLiteral("new password")).opened, 5 + 5);
     QCOMPARE(
         scalar(QStringLiteral("SELECT group_concat(label_name) FROM kelvaron_labels")).toString(),
         labelsBefore);

@@ -1,8 +1,10 @@
 #include "testenvironment.h"
 
+#include "valuecipher.h"
 #include "walletdatabase.h"
 
 #include <QDir>
+#include <QSqlQuery>
 #include <QWidget>
 
 TestEnvironment::TestEnvironment()
@@ -48,4 +50,20 @@ void freshWallet(const QString& password)
         qFatal("The test wallet could not be opened");
     if (!password.isEmpty())
         WalletDatabase::instance()->initialiseWallet(password);
+}
+
+CipherRows cipherRowsOpenedBy(const QString& password)
+{
+    CipherRows rows;
+    for (const char* sql :
+         {"SELECT name FROM kelvaron_items", "SELECT value FROM kelvaron_fields"}) {
+        QSqlQuery query{QString::fromLatin1(sql)};
+        while (query.next()) {
+            bool ok = false;
+            decryptValue(query.value(0).toByteArray(), password, &ok);
+            ++rows.total;
+            rows.opened += ok ? 1 : 0;
+        }
+    }
+    return rows;
 }

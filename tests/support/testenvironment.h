@@ -23,6 +23,15 @@ private:
 // wallet is initialised under it, with its sample content.
 void freshWallet(const QString& password = QString());
 
+// The enciphered names and values of the wallet (deleted rows included), and
+// how many of them decipher under password.
+struct CipherRows
+{
+    int total = 0;
+    int opened = 0;
+};
+CipherRows cipherRowsOpenedBy(const QString& password);
+
 // Visible top-level windows, to check that a test left none open.
 QStringList openTopLevelWindows();
 
