@@ -15,7 +15,7 @@
 
 const QString BenchWallet::Password = QStringLiteral("benchmark master password");
 
-int runBenchmarks(int argc, char** argv)
+int runBenchmarks(int argc, char** argv, const std::function<void()>& beforeExit)
 {
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
@@ -25,6 +25,8 @@ int runBenchmarks(int argc, char** argv)
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    if (beforeExit)
+        beforeExit();
     return 0;
 }
 

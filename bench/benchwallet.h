@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -26,5 +27,6 @@ private:
 };
 
 // Runs the benchmarks of the executable in a temporary HOME and data folder,
-// with an application object.
-int runBenchmarks(int argc, char** argv);
+// with an application object. beforeExit, when given, runs while that object
+// still exists: fixtures holding widgets must be released there.
+int runBenchmarks(int argc, char** argv, const std::function<void()>& beforeExit = {});

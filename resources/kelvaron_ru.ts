@@ -1,7 +1,8 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
-    <name />
+    <name></name>
     <message>
         <source>Empty password</source>
         <translation>Пустой пароль</translation>
@@ -79,8 +80,8 @@
         <translation>Метку нельзя удалить, потому что она используется в базе данных. Число использований: </translation>
     </message>
     <message>
-        <source>Are you sure, you want to delete the label '</source>
-        <translation>Вы уверены, что хотите удалить метку '</translation>
+        <source>Are you sure, you want to delete the label &apos;</source>
+        <translation>Вы уверены, что хотите удалить метку &apos;</translation>
     </message>
     <message>
         <source>Database initialization failure, error: </source>
@@ -790,7 +791,7 @@
         <translation>© 2026 Tormelin Software. Все права защищены.</translation>
     </message>
     <message>
-        <source>THIS SOFTWARE IS PROVIDED "AS IS", WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF MERCHANTABILITY, FITNESS FOR A PARTICULAR PURPOSE AND NONINFRINGEMENT. IN NO EVENT SHALL THE AUTHORS OR COPYRIGHT HOLDERS BE LIABLE FOR ANY CLAIM, DAMAGES OR OTHER LIABILITY, INCLUDING THE LOSS OF DATA OR OF FORGOTTEN PASSWORDS, WHETHER IN AN ACTION OF CONTRACT, TORT OR OTHERWISE, ARISING FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR OTHER DEALINGS IN THE SOFTWARE. KEEP BACKUPS OF YOUR WALLET AND REMEMBER YOUR MASTER PASSWORD.</source>
+        <source>THIS SOFTWARE IS PROVIDED &quot;AS IS&quot;, WITHOUT WARRANTY OF ANY KIND, EXPRESS OR IMPLIED, INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF MERCHANTABILITY, FITNESS FOR A PARTICULAR PURPOSE AND NONINFRINGEMENT. IN NO EVENT SHALL THE AUTHORS OR COPYRIGHT HOLDERS BE LIABLE FOR ANY CLAIM, DAMAGES OR OTHER LIABILITY, INCLUDING THE LOSS OF DATA OR OF FORGOTTEN PASSWORDS, WHETHER IN AN ACTION OF CONTRACT, TORT OR OTHERWISE, ARISING FROM, OUT OF OR IN CONNECTION WITH THE SOFTWARE OR THE USE OR OTHER DEALINGS IN THE SOFTWARE. KEEP BACKUPS OF YOUR WALLET AND REMEMBER YOUR MASTER PASSWORD.</source>
         <translation>ДАННАЯ ПРОГРАММА ПРЕДОСТАВЛЯЕТСЯ «КАК ЕСТЬ», БЕЗ КАКИХ-ЛИБО ГАРАНТИЙ, ЯВНЫХ ИЛИ ПОДРАЗУМЕВАЕМЫХ, ВКЛЮЧАЯ, НО НЕ ОГРАНИЧИВАЯСЬ ГАРАНТИЯМИ ТОВАРНОЙ ПРИГОДНОСТИ, СООТВЕТСТВИЯ ОПРЕДЕЛЁННОЙ ЦЕЛИ И ОТСУТСТВИЯ НАРУШЕНИЙ ПРАВ. НИ ПРИ КАКИХ ОБСТОЯТЕЛЬСТВАХ АВТОРЫ ИЛИ ПРАВООБЛАДАТЕЛИ НЕ НЕСУТ ОТВЕТСТВЕННОСТИ ПО ИСКАМ, ЗА УЩЕРБ ИЛИ ИНУЮ ОТВЕТСТВЕННОСТЬ, ВКЛЮЧАЯ ПОТЕРЮ ДАННЫХ ИЛИ ЗАБЫТЫХ ПАРОЛЕЙ, БУДЬ ТО ПО ДОГОВОРУ, ДЕЛИКТУ ИЛИ ИНАЧЕ, ВОЗНИКШИМ ИЗ ПРОГРАММЫ, ЕЁ ИСПОЛЬЗОВАНИЯ ИЛИ ИНЫХ ДЕЙСТВИЙ С НЕЙ. ХРАНИТЕ РЕЗЕРВНЫЕ КОПИИ КОШЕЛЬКА И ПОМНИТЕ МАСТЕР-ПАРОЛЬ.</translation>
     </message>
     <message>
@@ -941,6 +942,10 @@
         <source>Select field...</source>
         <translation>Выберите поле...</translation>
     </message>
+    <message>
+        <source>The field could not be saved.</source>
+        <translation>Поле не удалось сохранить.</translation>
+    </message>
 </context>
 <context>
     <name>KVFirstStart</name>
@@ -977,7 +982,7 @@
         <translation>Восстановить базу из резервной копии</translation>
     </message>
     <message>
-        <source>If you used Kelvaron previously then you can restore your data from the backup file. Select your backup file and click 'OK' button to proceed.</source>
+        <source>If you used Kelvaron previously then you can restore your data from the backup file. Select your backup file and click &apos;OK&apos; button to proceed.</source>
         <translation>Если вы уже пользовались Kelvaron, вы можете восстановить данные из резервной копии. Выберите файл резервной копии и нажмите кнопку «ОК».</translation>
     </message>
     <message>
@@ -1031,7 +1036,7 @@
         <translation>Удаление резервной копии</translation>
     </message>
     <message>
-        <source>Do you want to delete the backup file '%1'? It cannot be brought back.</source>
+        <source>Do you want to delete the backup file &apos;%1&apos;? It cannot be brought back.</source>
         <translation>Удалить файл резервной копии «%1»? Вернуть его будет нельзя.</translation>
     </message>
     <message>
@@ -1270,8 +1275,8 @@
         <translation>Резервная копия создана</translation>
     </message>
     <message>
-        <source>Backup was succesfully saved in your backup folder '</source>
-        <translation>Резервная копия сохранена в папке резервных копий '</translation>
+        <source>Backup was succesfully saved in your backup folder &apos;</source>
+        <translation>Резервная копия сохранена в папке резервных копий &apos;</translation>
     </message>
     <message>
         <source>Backup failure</source>
@@ -1506,6 +1511,14 @@ Sincerely your, Tormelin Development Team</source>
     <message>
         <source>Add</source>
         <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>A label needs a name.</source>
+        <translation>У метки должно быть название.</translation>
+    </message>
+    <message>
+        <source>The label could not be saved.</source>
+        <translation>Метку не удалось сохранить.</translation>
     </message>
 </context>
 </TS>

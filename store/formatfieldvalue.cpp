@@ -16,8 +16,10 @@ QTime parseStoredTime(const QString& value)
 
 QString storedDate(const QDate& date)
 {
+    // Always 8 digits: a year before 1000 is padded, or the value would not
+    // read back.
     return QStringLiteral("%1%2%3")
-        .arg(date.year())
+        .arg(date.year(), 4, 10, QLatin1Char('0'))
         .arg(date.month() - 1, 2, 10, QLatin1Char('0'))
         .arg(date.day(), 2, 10, QLatin1Char('0'));
 }

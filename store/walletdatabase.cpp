@@ -299,11 +299,17 @@ QString WalletDatabase::decrypt(const QByteArray& value) const
     return decryptValue(value, m_masterPassword, &ok);
 }
 
-bool WalletDatabase::write(const QString& now, Touch touch, const std::function<void()>& body)
+bool WalletDatabase::write(const QString& now, Touch touch, const std::function<bool()>& body)
 {
-    QSqlDatabase::database().transaction();
-    body();
-    const bool committed = commitOrRollback();
+    QSqlDatabase db = QSqlDatabase::database();
+    bool committed = false;
+    if (db.transaction()) {
+        // A body that could not write all it meant to leaves nothing behind.
+        if (body())
+            committed = commitOrRollback();
+        else
+            db.rollback();
+    }
     if (committed || touch == Touch::Always)
         touchUpdateTimestamp(now);
     return committed;
@@ -317,6 +323,18 @@ bool WalletDatabase::commitOrRollback()
     qDebug() << "Commit failed, rolling back:" << db.lastError().text();
     db.rollback();
     return false;
+}
+
+bool WalletDatabase::execWritesOneRow(QSqlQuery& query)
+{
+    return query.exec() && query.numRowsAffected() == 1;
+}
+
+bool WalletDatabase::isLiveItem(const QString& itemId)
+{
+    return rowExists(
+        QStringLiteral("SELECT item_id FROM kelvaron_items WHERE item_id=:itemID AND deleted=0 "),
+        {{QStringLiteral(":itemID"), itemId}});
 }
 
 bool WalletDatabase::rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings)

@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
+class QSqlQuery;
 class RowReader;
 
 // The one process-wide store object: owns the default SQLite connection to
@@ -58,6 +59,9 @@ public:
     // Fields
     FieldRecord getField(const QString& itemId, const QString& fieldId);
     QList<FieldRecord> listFields(const QString& itemId);
+    // Adds a field (empty fieldId) or changes a live field's value, only on a
+    // live item. Returns true when the intended row holds the value; saving an
+    // unchanged value writes nothing and returns true.
     bool saveField(const QString& type, const QString& value, const QString& itemId,
                    const QString& fieldId);
     void deleteField(const QString& itemId, const QString& fieldId);
@@ -70,7 +74,8 @@ public:
     void addLabel(const QString& fieldType, const QString& labelName, const QString& icon,
                   const QString& valueType, bool system);
     QString addCustomLabel(const QString& labelName, const QString& icon, const QString& valueType);
-    void updateLabel(const QString& fieldType, const QString& labelName, const QString& icon);
+    // Never stores an empty name; true when the label row was written.
+    bool updateLabel(const QString& fieldType, const QString& labelName, const QString& icon);
     void deleteLabel(const QString& fieldType);
     int labelUsageCount(const QString& fieldType);
     void createDefaultLabels();
@@ -87,9 +92,17 @@ private:
     };
 
     // One store write: a transaction around body, commit or roll back, then
-    // the update-timestamp touch. Returns whether the commit succeeded.
-    bool write(const QString& now, Touch touch, const std::function<void()>& body);
+    // the update-timestamp touch. body returns whether every statement it
+    // meant to run wrote what it should; when it does not, the transaction is
+    // rolled back. Returns whether the write was committed.
+    bool write(const QString& now, Touch touch, const std::function<bool()>& body);
     bool commitOrRollback();
+    // Runs a prepared UPDATE; true only when it changed exactly one row.
+    static bool execWritesOneRow(QSqlQuery& query);
+    bool isLiveItem(const QString& itemId);
+    bool updateFieldValue(const QString& itemId, const QString& fieldId,
+                          const QByteArray& enciphered, const QString& now);
+    bool keepPreviousPassword(const QString& itemId, const FieldRecord& old, const QString& now);
     bool rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings);
     QString unusedId(int length, const std::function<bool(const QString&)>& taken);
     ItemRecord itemFromRow(const RowReader& row) const;

@@ -30,9 +30,12 @@ FieldRecord WalletDatabase::fieldFromRow(const RowReader& row, QHash<QString, La
 
 FieldRecord WalletDatabase::getField(const QString& itemId, const QString& fieldId)
 {
+    // Only a live field of a live item: a deleted one can be neither shown
+    // nor edited.
     QSqlQuery query;
     query.prepare(QStringLiteral(
-        "SELECT * FROM kelvaron_fields WHERE item_id=:itemId AND field_id=:fieldId ;"));
+        "SELECT * FROM kelvaron_fields WHERE item_id=:itemId AND field_id=:fieldId "
+        "AND deleted='0' AND item_id IN (SELECT item_id FROM kelvaron_items WHERE deleted=0) ;"));
     query.bindValue(QStringLiteral(":itemId"), itemId);
     query.bindValue(QStringLiteral(":fieldId"), fieldId);
     QHash<QString, LabelRecord> labels;
@@ -61,60 +64,78 @@ QList<FieldRecord> WalletDatabase::listFields(const QString& itemId)
 bool WalletDatabase::saveField(const QString& type, const QString& value, const QString& itemId,
                                const QString& fieldId)
 {
-    const QString newId = unusedId(FieldIdLength, [&](const QString& candidate) {
-        return rowExists(
-            QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE "
-                           "item_id=:itemId AND field_id=:fieldId ;"),
-            {{QStringLiteral(":itemId"), itemId}, {QStringLiteral(":fieldId"), candidate}});
-    });
+    const bool updating = !fieldId.isEmpty();
+    const FieldRecord old = updating ? getField(itemId, fieldId) : FieldRecord();
+    if (updating && old.fieldId.isEmpty())
+        return false; // no live field of a live item under that id
+    if (updating && old.value == value)
+        return true; // nothing changed: nothing is written, no time moves
     const QByteArray enciphered = encrypt(value);
     if (enciphered.isEmpty()) {
         qDebug() << "Field not saved: no master password held or enciphering failed";
         return false;
     }
-    const QString now = currentTimestamp();
-    const FieldRecord old = getField(itemId, fieldId);
-    bool executed = false;
-    const bool committed = write(now, Touch::Always, [&] {
-        QSqlQuery query;
-        if (!fieldId.isEmpty()) {
-            query.prepare(QStringLiteral(
-                "UPDATE kelvaron_fields SET value=:valueValue, change_timestamp=:changeValue  "
-                "WHERE item_id=:itemId AND field_id=:fieldId "));
-            query.bindValue(QStringLiteral(":valueValue"), enciphered);
-            query.bindValue(QStringLiteral(":changeValue"), now);
-            query.bindValue(QStringLiteral(":itemId"), itemId);
-            query.bindValue(QStringLiteral(":fieldId"), fieldId);
-        } else if (!type.isEmpty()) {
-            query.prepare(QStringLiteral(
-                "INSERT INTO kelvaron_fields (item_id, field_id, type, value, change_timestamp, "
-                "sort_weight )  VALUES (:itemIdValue,:fieldIdValue,:typeValue,:valueValue,"
-                ":changeValue, :sortValue ) "));
-            query.bindValue(QStringLiteral(":itemIdValue"), itemId);
-            query.bindValue(QStringLiteral(":fieldIdValue"), newId);
-            query.bindValue(QStringLiteral(":typeValue"), type);
-            query.bindValue(QStringLiteral(":valueValue"), enciphered);
-            query.bindValue(QStringLiteral(":changeValue"), now);
-            query.bindValue(QStringLiteral(":sortValue"), maxSortWeight(itemId) + 100);
-        }
-        executed = query.exec();
-        query.clear();
-
-        if (!fieldId.isEmpty() && old.type == PasswordType && hasPreviousPasswordField(itemId)) {
-            const QByteArray previous = encrypt(old.value);
-            if (previous.isEmpty())
-                return;
-            query.prepare(QStringLiteral(
-                "UPDATE kelvaron_fields SET value=:valueValue, change_timestamp=:changeValue  "
-                "WHERE item_id=:itemId AND type='OLDP' ;"));
-            query.bindValue(QStringLiteral(":valueValue"), previous);
-            query.bindValue(QStringLiteral(":changeValue"), now);
-            query.bindValue(QStringLiteral(":itemId"), itemId);
-            query.exec();
-            query.clear();
-        }
+    const QString newId = updating ? QString() : unusedId(FieldIdLength, [&](const QString& c) {
+        return rowExists(QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE "
+                                        "item_id=:itemId AND field_id=:fieldId ;"),
+                         {{QStringLiteral(":itemId"), itemId}, {QStringLiteral(":fieldId"), c}});
     });
-    return committed && executed;
+    const QString now = currentTimestamp();
+    return write(now, Touch::Always, [&] {
+        if (!isLiveItem(itemId))
+            return false;
+        if (updating)
+            return updateFieldValue(itemId, fieldId, enciphered, now) &&
+                   keepPreviousPassword(itemId, old, now);
+        if (type.isEmpty())
+            return false;
+        QSqlQuery query;
+        query.prepare(QStringLiteral(
+            "INSERT INTO kelvaron_fields (item_id, field_id, type, value, change_timestamp, "
+            "sort_weight )  VALUES (:itemIdValue,:fieldIdValue,:typeValue,:valueValue,"
+            ":changeValue, :sortValue ) "));
+        query.bindValue(QStringLiteral(":itemIdValue"), itemId);
+        query.bindValue(QStringLiteral(":fieldIdValue"), newId);
+        query.bindValue(QStringLiteral(":typeValue"), type);
+        query.bindValue(QStringLiteral(":valueValue"), enciphered);
+        query.bindValue(QStringLiteral(":changeValue"), now);
+        query.bindValue(QStringLiteral(":sortValue"), maxSortWeight(itemId) + 100);
+        return query.exec();
+    });
+}
+
+bool WalletDatabase::updateFieldValue(const QString& itemId, const QString& fieldId,
+                                      const QByteArray& enciphered, const QString& now)
+{
+    QSqlQuery query;
+    query.prepare(QStringLiteral(
+        "UPDATE kelvaron_fields SET value=:valueValue, change_timestamp=:changeValue  "
+        "WHERE item_id=:itemId AND field_id=:fieldId AND deleted='0' "));
+    query.bindValue(QStringLiteral(":valueValue"), enciphered);
+    query.bindValue(QStringLiteral(":changeValue"), now);
+    query.bindValue(QStringLiteral(":itemId"), itemId);
+    query.bindValue(QStringLiteral(":fieldId"), fieldId);
+    return execWritesOneRow(query);
+}
+
+bool WalletDatabase::keepPreviousPassword(const QString& itemId, const FieldRecord& old,
+                                          const QString& now)
+{
+    // The password that was replaced goes into the item's previous-password
+    // field, in the same transaction as the change itself.
+    if (old.type != PasswordType || !hasPreviousPasswordField(itemId))
+        return true;
+    const QByteArray previous = encrypt(old.value);
+    if (previous.isEmpty())
+        return false;
+    QSqlQuery query;
+    query.prepare(QStringLiteral(
+        "UPDATE kelvaron_fields SET value=:valueValue, change_timestamp=:changeValue  "
+        "WHERE item_id=:itemId AND type='OLDP' ;"));
+    query.bindValue(QStringLiteral(":valueValue"), previous);
+    query.bindValue(QStringLiteral(":changeValue"), now);
+    query.bindValue(QStringLiteral(":itemId"), itemId);
+    return query.exec();
 }
 
 void WalletDatabase::deleteField(const QString& itemId, const QString& fieldId)
@@ -128,8 +149,7 @@ void WalletDatabase::deleteField(const QString& itemId, const QString& fieldId)
         query.bindValue(QStringLiteral(":changeValue"), now);
         query.bindValue(QStringLiteral(":itemId"), itemId);
         query.bindValue(QStringLiteral(":fieldId"), fieldId);
-        query.exec();
-        query.clear();
+        return query.exec();
     });
 }
 

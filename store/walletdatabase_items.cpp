@@ -81,8 +81,7 @@ ItemRecord WalletDatabase::addItem(const QString& id, const QString& parentId, c
     write(now, Touch::OnCommit, [&] {
         QSqlQuery query;
         bindNewItem(query, newId, parentId, enciphered, icon, folder, now);
-        query.exec();
-        query.clear();
+        return query.exec();
     });
     return getItem(newId);
 }
@@ -104,8 +103,7 @@ ItemRecord WalletDatabase::updateItem(const QString& id, const QString& name, co
         query.bindValue(QStringLiteral(":iconValue"), icon);
         query.bindValue(QStringLiteral(":changeValue"), now);
         query.bindValue(QStringLiteral(":itemId"), id);
-        query.exec();
-        query.clear();
+        return execWritesOneRow(query);
     });
     return getItem(id);
 }
@@ -119,8 +117,7 @@ void WalletDatabase::deleteItem(const QString& id)
                                      "change_timestamp=:changeValue WHERE item_id=:itemId "));
         query.bindValue(QStringLiteral(":changeValue"), now);
         query.bindValue(QStringLiteral(":itemId"), id);
-        query.exec();
-        query.clear();
+        return query.exec();
     });
 }
 
@@ -133,14 +130,13 @@ void WalletDatabase::deleteItemWithFields(const QString& id)
                                      "change_timestamp=:changeValue WHERE item_id=:itemId "));
         query.bindValue(QStringLiteral(":changeValue"), now);
         query.bindValue(QStringLiteral(":itemId"), id);
-        query.exec();
-        query.clear();
+        if (!query.exec())
+            return false;
         query.prepare(QStringLiteral("UPDATE kelvaron_fields SET deleted='1', "
                                      "change_timestamp=:changeValue  WHERE item_id=:itemId "));
         query.bindValue(QStringLiteral(":changeValue"), now);
         query.bindValue(QStringLiteral(":itemId"), id);
-        query.exec();
-        query.clear();
+        return query.exec();
     });
 }
 

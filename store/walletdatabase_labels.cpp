@@ -104,8 +104,7 @@ void WalletDatabase::addLabel(const QString& fieldType, const QString& labelName
         query.bindValue(QStringLiteral(":systemValue"), system ? 1 : 0);
         query.bindValue(QStringLiteral(":changeValue"), now);
         query.bindValue(QStringLiteral(":deletedValue"), 0);
-        query.exec();
-        query.clear();
+        return query.exec();
     });
 }
 
@@ -121,13 +120,14 @@ QString WalletDatabase::addCustomLabel(const QString& labelName, const QString& 
     return code;
 }
 
-void WalletDatabase::updateLabel(const QString& fieldType, const QString& labelName,
+bool WalletDatabase::updateLabel(const QString& fieldType, const QString& labelName,
                                  const QString& icon)
 {
-    if (labelName.isEmpty() && icon.isEmpty())
-        return;
+    // A label without a name would show as a blank row in every list.
+    if (labelName.trimmed().isEmpty())
+        return false;
     const QString now = currentTimestamp();
-    write(now, Touch::OnCommit, [&] {
+    return write(now, Touch::OnCommit, [&] {
         QSqlQuery query;
         query.prepare(
             QStringLiteral("UPDATE kelvaron_labels SET label_name=:labelName, icon=:labelIcon, "
@@ -136,8 +136,7 @@ void WalletDatabase::updateLabel(const QString& fieldType, const QString& labelN
         query.bindValue(QStringLiteral(":labelIcon"), icon);
         query.bindValue(QStringLiteral(":changeValue"), now);
         query.bindValue(QStringLiteral(":labelId"), fieldType);
-        query.exec();
-        query.clear();
+        return execWritesOneRow(query);
     });
 }
 
@@ -151,8 +150,7 @@ void WalletDatabase::deleteLabel(const QString& fieldType)
             "field_type=:labelId AND system='0' "));
         query.bindValue(QStringLiteral(":changeValue"), now);
         query.bindValue(QStringLiteral(":labelId"), fieldType);
-        query.exec();
-        query.clear();
+        return query.exec();
     });
 }
 

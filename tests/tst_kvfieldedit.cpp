@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QTimeEdit>
 #include <QtTest>
 
@@ -64,6 +65,8 @@ private slots:
     void generateUsesTheStoredSettings();
     void smartChoiceIsResetForShortText();
     void panelEnabledStates();
+    void keepsWhatTheUserHad_data();
+    void keepsWhatTheUserHad();
 
 private:
     QString m_item;
@@ -244,6 +247,102 @@ void TestKVFieldEdit::panelEnabledStates()
     child<QPushButton>(editor, "pushButtonPassSettings")->click();
     QCOMPARE(editor.height(), closed);
     QVERIFY(child<QCheckBox>(editor, "checkBoxSpecial")->isHidden());
+}
+
+void TestKVFieldEdit::keepsWhatTheUserHad_data()
+{
+    // Each row: the field edited (an existing password or a new one of a
+    // type), what happens in the wallet while the editor is open, what the
+    // user enters, then whether the dialog closed and what the file holds.
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("previous");
+
+    QTest::newRow("unchanged password") << "PASS"
+                                        << ""
+                                        << "secret" << true << "secret"
+                                        << "older";
+    QTest::newRow("changed password") << "PASS"
+                                      << ""
+                                      << "newer" << true << "newer"
+                                      << "secret";
+    QTest::newRow("date before year 1000") << "EXPD"
+                                           << ""
+                                           << "0999-03-04" << true << "09990204"
+                                           << "older";
+    QTest::newRow("item deleted meanwhile") << "PASS"
+                                            << "delete item"
+                                            << "newer" << false << "secret"
+                                            << "older";
+    QTest::newRow("field deleted meanwhile") << "PASS"
+                                             << "delete field"
+                                             << "newer" << false << ""
+                                             << "older";
+    QTest::newRow("new field on an item deleted meanwhile") << "NOTE"
+                                                            << "delete item"
+                                                            << "typed" << false << ""
+                                                            << "older";
+}
+
+void TestKVFieldEdit::keepsWhatTheUserHad()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, entered);
+    QFETCH(bool, closed);
+    QFETCH(QString, stored);
+    QFETCH(QString, previous);
+
+    QVERIFY(db()->saveField(QStringLiteral("PASS"), QStringLiteral("secret"), m_item, QString()));
+    QVERIFY(db()->saveField(QStringLiteral("OLDP"), QStringLiteral("older"), m_item, QString()));
+    const QString pass = fieldOf(m_item, "PASS");
+    QSqlQuery().exec(QStringLiteral("UPDATE kelvaron_fields SET change_timestamp='2000-01-01 "
+                                    "00:00:00'"));
+    const QString fieldId = code == QLatin1String("PASS") ? pass : QString();
+    KVFieldEdit editor(m_item, fieldId, nullptr);
+    if (fieldId.isEmpty())
+        choose(editor, code);
+    if (meanwhile == QLatin1String("delete item"))
+        db()->deleteItem(m_item);
+    else if (meanwhile == QLatin1String("delete field"))
+        db()->deleteField(m_item, pass);
+    if (code == QLatin1String("EXPD"))
+        child<QCalendarWidget>(editor, "calendarWidget")
+            ->setSelectedDate(QDate::fromString(entered, Qt::ISODate));
+    else
+        child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(entered);
+    okButton(editor)->click();
+
+    QCOMPARE(editor.result() == QDialog::Accepted, closed);
+    QCOMPARE(child<QLabel>(editor, "labelError")->isHidden(), closed);
+    if (!closed) // what the user typed is still there to try again
+        QCOMPARE(child<QPlainTextEdit>(editor, "plainTextEdit")->toPlainText(), entered);
+
+    // Read what the file holds, deleted rows included.
+    QHash<QString, QString> values;
+    QSqlQuery rows;
+    rows.prepare(QStringLiteral("SELECT type, value, change_timestamp FROM kelvaron_fields WHERE "
+                                "item_id=:item"));
+    rows.bindValue(QStringLiteral(":item"), m_item);
+    QVERIFY(rows.exec());
+    QStringList moved;
+    while (rows.next()) {
+        values.insert(rows.value(0).toString(), db()->decrypt(rows.value(1).toByteArray()));
+        if (rows.value(2).toString() != QLatin1String("2000-01-01 00:00:00"))
+            moved.append(rows.value(0).toString());
+    }
+    if (!stored.isEmpty())
+        QCOMPARE(values.value(code), stored);
+    QCOMPARE(values.value(QStringLiteral("PASS")),
+             code == QLatin1String("PASS") && closed ? stored : QStringLiteral("secret"));
+    QCOMPARE(values.value(QStringLiteral("OLDP")), previous);
+    QCOMPARE(values.size(), closed && code != QLatin1String("PASS") ? 3 : 2);
+    // An unchanged OK moves no change time.
+    if (entered == QLatin1String("secret"))
+        QVERIFY2(moved.isEmpty(), qPrintable(moved.join(',')));
 }
 
 KELVARON_TEST_MAIN(TestKVFieldEdit)

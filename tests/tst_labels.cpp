@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -61,6 +62,8 @@ private slots:
     void renameBuiltInLabel();
     void applyWithoutChangeWritesNothing();
     void addNeedsAName();
+    void nameIsNeverWiped_data();
+    void nameIsNeverWiped();
     void addedPasswordLabelGetsThePasswordEditor();
     void cancelRestores();
     void deleteRules();
@@ -114,8 +117,57 @@ void TestLabels::addNeedsAName()
     QVERIFY(!child<QComboBox>(dialog, "comboValueType")->isHidden());
     child<QPushButton>(dialog, "pushButton")->click();
     QCOMPARE(db()->listLabels(1).size(), 0);
+    // Nothing is added; the dialog says why and stays in the add mode.
+    QVERIFY(!child<QLabel>(dialog, "labelError")->isHidden());
+    QCOMPARE(child<QPushButton>(dialog, "pushButton")->text(), QStringLiteral("Add"));
+    child<QPushButton>(dialog, "addButton")->click(); // cancel
+    QVERIFY(child<QLabel>(dialog, "labelError")->isHidden());
+    QCOMPARE(db()->listLabels(1).size(), 0);
     QCOMPARE(child<QPushButton>(dialog, "pushButton")->text(), QStringLiteral("Apply"));
     QVERIFY(child<QComboBox>(dialog, "comboValueType")->isHidden());
+}
+
+void TestLabels::nameIsNeverWiped_data()
+{
+    // A name typed and applied, then a change of only the icon applied.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("renamed, then icon only") << "Zmail" << false << "Zmail";
+    QTest::newRow("unchanged name, then icon only") << "E-mail" << false << "E-mail";
+    QTest::newRow("emptied name is refused") << "" << true << "E-mail";
+    QTest::newRow("blank name is refused") << "   " << true << "E-mail";
+}
+
+void TestLabels::nameIsNeverWiped()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, refused);
+    QFETCH(QString, stored);
+    labels dialog(nullptr);
+    selectCode(dialog, "MAIL");
+    auto* name = child<QLineEdit>(dialog, "lineEdit");
+    auto* icons = child<QComboBox>(dialog, "comboBoxIcons");
+    auto* apply = child<QPushButton>(dialog, "pushButton");
+    name->setText(typed + QLatin1Char('x')); // typing enters the edit mode
+    name->setText(typed);
+    apply->click();
+    QCOMPARE(!child<QLabel>(dialog, "labelError")->isHidden(), refused);
+    QCOMPARE(db()->getLabel("MAIL").labelName, stored);
+    if (refused) {
+        QVERIFY(apply->isEnabled()); // still editing, with what was typed
+        QCOMPARE(name->text(), typed);
+        return;
+    }
+    QCOMPARE(name->text(), stored); // the selected row shows its name again
+    QVERIFY(!child<QPushButton>(dialog, "removeLabel")->isEnabled()); // built-in
+
+    icons->setCurrentIndex(icons->currentIndex() == 0 ? 1 : 0);
+    const QString icon = icons->currentData().toString();
+    apply->click();
+    const LabelRecord mail = db()->getLabel("MAIL");
+    QCOMPARE(mail.labelName, stored);
+    QCOMPARE(mail.icon, icon);
 }
 
 void TestLabels::addedPasswordLabelGetsThePasswordEditor()

@@ -126,6 +126,8 @@ private slots:
     void unlockFailures_data();
     void unlockFailures();
     void autoLockTimer();
+    void autoLockIntervalIsBounded_data();
+    void autoLockIntervalIsBounded();
     void lockWaitsForOpenDialog();
     void pinToggleAndPersistence();
     void changePasswordLocks();
@@ -580,6 +582,33 @@ void TestMainWindow::autoLockTimer()
 
     QMetaObject::invokeMethod(&window, "lockTimeout");
     QVERIFY(window.isLocked());
+    QSettings().clear();
+}
+
+void TestMainWindow::autoLockIntervalIsBounded_data()
+{
+    // A settings file edited by hand: never a lock at once, never an
+    // overflowing product of minutes and milliseconds.
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("minutes");
+    QTest::newRow("in range") << QVariant(7) << 7;
+    QTest::newRow("zero") << QVariant(0) << 5;
+    QTest::newRow("negative") << QVariant(-3) << 5;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("soon")) << 10;
+    QTest::newRow("overflows int in ms") << QVariant(35792) << 30;
+}
+
+void TestMainWindow::autoLockIntervalIsBounded()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(int, minutes);
+    QSettings().clear();
+    QSettings().setValue("general/autolockinterval", stored);
+    MainWindow window;
+    auto* timer = window.findChild<QTimer*>("lockTimer");
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(&window, &deactivate);
+    QCOMPARE(timer->interval(), minutes * 60000);
     QSettings().clear();
 }
 

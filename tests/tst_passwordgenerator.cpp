@@ -30,6 +30,8 @@ private slots:
     void classWeights();
     void pressesDiffer();
     void storedSettingsAndTheirDefaults();
+    void storedLengthIsBounded_data();
+    void storedLengthIsBounded();
 };
 
 void TestPasswordGenerator::defaultsGiveEightLettersAndDigits()
@@ -163,6 +165,28 @@ void TestPasswordGenerator::storedSettingsAndTheirDefaults()
     QVERIFY(PasswordGenerator::load(QStringLiteral("ITEM0001")).smart);
     QVERIFY(!PasswordGenerator::load(QStringLiteral("ITEM0002")).smart);
     QCOMPARE(PasswordGenerator::load(QStringLiteral("ITEM0002")).length, 15);
+}
+
+void TestPasswordGenerator::storedLengthIsBounded_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("length");
+    QTest::newRow("in range") << QVariant(20) << 20;
+    QTest::newRow("zero") << QVariant(0) << 1;
+    QTest::newRow("negative") << QVariant(-5) << 1;
+    QTest::newRow("huge") << QVariant(2000000000) << 99;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("long")) << 8;
+}
+
+void TestPasswordGenerator::storedLengthIsBounded()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(int, length);
+    QSettings().setValue(QStringLiteral("password/length"), stored);
+    const PasswordGenerator::Settings settings = PasswordGenerator::load(QString());
+    QCOMPARE(settings.length, length);
+    QCOMPARE(PasswordGenerator::generate(settings, QString()).size(), length);
+    QSettings().clear();
 }
 
 KELVARON_TEST_MAIN(TestPasswordGenerator)

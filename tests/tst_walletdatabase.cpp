@@ -36,6 +36,22 @@ void exec(const QString& sql)
     QVERIFY2(query.exec(sql), qPrintable(sql));
 }
 
+// The value of an item's field of the given type, read straight from the
+// file (deleted rows included) and deciphered under password.
+QString rawValue(const QString& item, const QString& type, const QString& password = Password)
+{
+    QSqlQuery query;
+    query.prepare(
+        QStringLiteral("SELECT value FROM kelvaron_fields WHERE item_id=:item AND type=:type"));
+    query.bindValue(QStringLiteral(":item"), item);
+    query.bindValue(QStringLiteral(":type"), type);
+    if (!query.exec() || !query.next())
+        return QStringLiteral("<no row>");
+    bool ok = false;
+    const QString value = decryptValue(query.value(0).toByteArray(), password, &ok);
+    return ok ? value : QStringLiteral("<unreadable>");
+}
+
 QString updateTimestamp()
 {
     return scalar(QStringLiteral("SELECT update_timestamp FROM kelvaron_properties")).toString();
@@ -77,6 +93,8 @@ private slots:
     void softDeletion();
     void sortWeights();
     void previousPasswordRule();
+    void saveFieldWritesOnlyTheIntendedRow_data();
+    void saveFieldWritesOnlyTheIntendedRow();
     void writesWithoutPasswordStoreNothing();
     void reencryptAllIncludesDeletedRows();
     void failedCommitLeavesTablesUnchanged();
@@ -298,7 +316,7 @@ void TestWalletDatabase::sortWeights()
     QCOMPARE(fields.size(), 3);
     QCOMPARE(db()->maxSortWeight(item), 300);
     db()->deleteField(item, fields[2].fieldId);
-    QCOMPARE(db()->getField(item, fields[2].fieldId).value, QStringLiteral("three"));
+    QVERIFY(db()->getField(item, fields[2].fieldId).fieldId.isEmpty()); // deleted: not returned
     QVERIFY(db()->saveField(QStringLiteral("NOTE"), QStringLiteral("four"), item, QString()));
     QStringList values;
     for (const FieldRecord& field : db()->listFields(item))
@@ -337,6 +355,99 @@ void TestWalletDatabase::previousPasswordRule()
                             db()->listFields(plain)[0].fieldId));
     QVERIFY(!db()->hasPreviousPasswordField(plain));
     QCOMPARE(db()->listFields(plain).size(), 1);
+}
+
+void TestWalletDatabase::saveFieldWritesOnlyTheIntendedRow_data()
+{
+    // Each row: what happens to the wallet before the save, which field the
+    // save names, the value it saves, and what must then be in the file.
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("previous");
+    QTest::addColumn<int>("rows");
+
+    QTest::newRow("changed password keeps the old one") << ""
+                                                        << "pass"
+                                                        << "second" << true << "second"
+                                                        << "first" << 2;
+    QTest::newRow("unchanged password writes nothing") << ""
+                                                       << "pass"
+                                                       << "first" << true << "first"
+                                                       << "older" << 2;
+    QTest::newRow("no field under that id") << ""
+                                            << "ZZZZ"
+                                            << "second" << false << "first"
+                                            << "older" << 2;
+    QTest::newRow("deleted field") << "delete field"
+                                   << "pass"
+                                   << "second" << false << "first"
+                                   << "older" << 2;
+    QTest::newRow("field of a deleted item") << "delete item"
+                                             << "pass"
+                                             << "second" << false << "first"
+                                             << "older" << 2;
+    QTest::newRow("new field on a deleted item") << "delete item"
+                                                 << ""
+                                                 << "note" << false << "first"
+                                                 << "older" << 2;
+    QTest::newRow("update refused: no copy either") << "refuse PASS"
+                                                    << "pass"
+                                                    << "second" << false << "first"
+                                                    << "older" << 2;
+    QTest::newRow("copy refused: no update either") << "refuse OLDP"
+                                                    << "pass"
+                                                    << "second" << false << "first"
+                                                    << "older" << 2;
+    QTest::newRow("new field") << ""
+                               << ""
+                               << "note" << true << "first"
+                               << "older" << 3;
+}
+
+void TestWalletDatabase::saveFieldWritesOnlyTheIntendedRow()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, target);
+    QFETCH(QString, value);
+    QFETCH(bool, saved);
+    QFETCH(QString, password);
+    QFETCH(QString, previous);
+    QFETCH(int, rows);
+
+    db()->initialiseWallet(Password);
+    const QString item =
+        db()->addItem(QString(), RootItemId, QStringLiteral("site"), QString(), false).itemId;
+    QVERIFY(db()->saveField(QStringLiteral("PASS"), QStringLiteral("first"), item, QString()));
+    QVERIFY(db()->saveField(QStringLiteral("OLDP"), QStringLiteral("older"), item, QString()));
+    const QString pass = db()->listFields(item).at(0).fieldId;
+    if (before == QLatin1String("delete field"))
+        db()->deleteField(item, pass);
+    else if (before == QLatin1String("delete item"))
+        db()->deleteItem(item); // leaves the fields live
+    exec(QStringLiteral("UPDATE kelvaron_fields SET change_timestamp='2000-01-01 00:00:00'"));
+    if (before.startsWith(QLatin1String("refuse ")))
+        exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kelvaron_fields WHEN "
+                            "OLD.type='%1' BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                 .arg(before.mid(7)));
+
+    const QString fieldId = target == QLatin1String("pass") ? pass : target;
+    QCOMPARE(db()->saveField(QStringLiteral("NOTE"), value, item, fieldId), saved);
+    QCOMPARE(rawValue(item, QStringLiteral("PASS")), password);
+    QCOMPARE(rawValue(item, QStringLiteral("OLDP")), previous);
+    QCOMPARE(
+        scalar(QStringLiteral("SELECT COUNT(*) FROM kelvaron_fields WHERE item_id='%1'").arg(item))
+            .toInt(),
+        rows);
+    // Only a real change of the password moves its change time.
+    const bool moved = saved && target == QLatin1String("pass") && value != QLatin1String("first");
+    QCOMPARE(scalar(QStringLiteral("SELECT change_timestamp FROM kelvaron_fields WHERE "
+                                   "item_id='%1' AND type='PASS'")
+                        .arg(item))
+                     .toString() != QLatin1String("2000-01-01 00:00:00"),
+             moved);
 }
 
 void TestWalletDatabase::writesWithoutPasswordStoreNothing()
@@ -383,13 +494,8 @@ void TestWalletDatabase::reencryptAllIncludesDeletedRows()
     QVERIFY(!db()->checkPassword(Password));
     QVERIFY(db()->checkPassword(QStringLiteral("new password")));
     QCOMPARE(db()->getItem(item).name, QStringLiteral("gone"));
-    QCOMPARE(
-        db()->getField(item, scalar(QStringLiteral(
-                                        "SELECT field_id FROM kelvaron_fields WHERE item_id='%1'")
-                                        .arg(item))
-                                 .toString())
-            .value,
-        QStringLiteral("hidden"));
+    QCOMPARE(rawValue(item, QStringLiteral("PASS"), QStringLiteral("new password")),
+             QStringLiteral("hidden"));
     QCOMPARE(cipherRowsOpenedBy(QStringLiteral("new password")).total, 5 + 5);
     QCOMPARE(cipherRowsOpenedBy(QStringLiteral("new password")).opened, 5 + 5);
     QCOMPARE(
@@ -519,6 +625,9 @@ void TestWalletDatabase::storedDateAndTimeForms()
     QCOMPARE(storedTime(QTime(9, 5, 7)), QStringLiteral("090507"));
     QCOMPARE(parseStoredTime(QStringLiteral("090507")), QTime(9, 5, 7));
     QCOMPARE(parseStoredDate(QStringLiteral("20261131")), QDate(2026, 12, 31));
+    // A year before 1000 is padded to four digits, so the date reads back.
+    QCOMPARE(storedDate(QDate(999, 3, 4)), QStringLiteral("09990204"));
+    QCOMPARE(parseStoredDate(storedDate(QDate(5, 1, 1))), QDate(5, 1, 1));
 }
 
 KELVARON_TEST_MAIN(TestWalletDatabase)

@@ -23,9 +23,12 @@ KVFieldEdit::KVFieldEdit(const QString& itemId, const QString& fieldId, QWidget*
     : QDialog(parent), ui(std::make_unique<Ui::KVFieldEdit>()), m_itemId(itemId), m_fieldId(fieldId)
 {
     ui->setupUi(this);
+    ui->labelError->hide();
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);
+    // The stored form of a date holds a four-digit year.
+    ui->calendarWidget->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     // The calendar takes the text box's width, so that day names and dates
     // are readable in any font; week numbers are left out.
     ui->calendarWidget->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -67,9 +70,8 @@ void KVFieldEdit::collapse()
                                      ui->pushButtonGenerate, ui->pushButtonPassSettings};
     for (QWidget* widget : editors + panelWidgets())
         widget->hide();
-    const int top = ui->plainTextEdit->y();
-    setFixedSize(width(), top + ui->buttonBox->height());
-    ui->buttonBox->move(ui->buttonBox->x(), top);
+    setFixedWidth(width());
+    placeButtonBox(ui->plainTextEdit->y());
 }
 
 void KVFieldEdit::fillTypeList()
@@ -141,12 +143,18 @@ void KVFieldEdit::currentIndexChanged(int index)
     }
 }
 
+void KVFieldEdit::placeButtonBox(int top)
+{
+    // The error line sits to the left of the buttons, in the same row.
+    ui->buttonBox->move(ui->buttonBox->x(), top);
+    ui->labelError->move(ui->labelError->x(), top);
+    setFixedHeight(top + ui->buttonBox->height());
+}
+
 void KVFieldEdit::showBelow(QWidget* editor, const QString& value)
 {
     editor->show();
-    const int bottom = editor->y() + editor->height() + ButtonGap;
-    ui->buttonBox->move(ui->buttonBox->x(), bottom);
-    setFixedHeight(bottom + ui->buttonBox->height());
+    placeButtonBox(editor->y() + editor->height() + ButtonGap);
     if (editor == ui->plainTextEdit)
         ui->plainTextEdit->setPlainText(value);
 }
@@ -193,8 +201,7 @@ void KVFieldEdit::layoutPasswordPanel()
             widget->hide();
         y += ButtonGap;
     }
-    ui->buttonBox->move(ui->buttonBox->x(), y);
-    setFixedHeight(y + ui->buttonBox->height());
+    placeButtonBox(y);
     ui->plainTextEdit->show();
 }
 
@@ -220,7 +227,7 @@ void KVFieldEdit::loadPasswordSettings()
     ui->checkBoxLowerCase->setChecked(settings.value(LowerCase, LowerCaseDefault).toBool());
     ui->checkBoxDigits->setChecked(settings.value(Digits, DigitsDefault).toBool());
     ui->checkBoxSpecial->setChecked(settings.value(Specials, SpecialsDefault).toBool());
-    ui->spinBoxPassLen->setValue(settings.value(Length, LengthDefault).toInt());
+    ui->spinBoxPassLen->setValue(passwordLength());
     ui->lineEditSpecials->setText(settings.value(SpecialSymbols, SpecialSymbolsDefault).toString());
     if (ui->plainTextEdit->toPlainText().size() <= 2 && ui->checkBoxSmartPass->isChecked()) {
         ui->checkBoxSmartPass->setChecked(false);
@@ -251,11 +258,15 @@ void KVFieldEdit::fieldSelected()
     else
         value = ui->plainTextEdit->toPlainText();
     // An existing previous-password field is filled only by the store, when
-    // a password of the item changes.
-    if (code != PreviousPassword)
-        db->saveField(code, value, m_itemId, m_fieldId);
-    else if (m_fieldId.isEmpty())
-        db->saveField(code, value, m_itemId, QString());
+    // a password of the item changes. A save the store refuses keeps the
+    // dialog open with what the user typed.
+    const bool saved = (code == PreviousPassword && !m_fieldId.isEmpty()) ||
+                       db->saveField(code, value, m_itemId, m_fieldId);
+    if (!saved) {
+        ui->labelError->setText(tr("The field could not be saved."));
+        ui->labelError->show();
+        return;
+    }
     accept();
 }
 

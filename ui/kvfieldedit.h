@@ -41,6 +41,7 @@ private:
     void fillTypeList();
     void setOkEnabled(bool enabled);
     void showBelow(QWidget* editor, const QString& value);
+    void placeButtonBox(int top);
     void layoutPasswordPanel();
     void setPanelEnabledStates();
     void loadPasswordSettings();

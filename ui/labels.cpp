@@ -21,6 +21,7 @@ labels::labels(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::label
 {
     ui->setupUi(this);
     ui->comboValueType->hide();
+    ui->labelError->hide();
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);
@@ -176,6 +177,7 @@ void labels::on_addButton_clicked()
         return;
     }
     const int cancelled = mode;
+    ui->labelError->hide();
     setNameGuarded(QString());
     ui->pushButton->setText(tr("Apply"));
     const LabelRecord restored = current;
@@ -190,6 +192,14 @@ void labels::on_addButton_clicked()
 
 void labels::on_pushButton_clicked()
 {
+    // A label without a name would show as a blank row everywhere: say so
+    // and stay in the current mode, keeping what the user chose.
+    if (ui->lineEdit->text().trimmed().isEmpty() && mode != Browsing) {
+        ui->labelError->setText(tr("A label needs a name."));
+        ui->labelError->show();
+        return;
+    }
+    ui->labelError->hide();
     WalletDatabase* db = WalletDatabase::instance();
     if (mode == Editing) {
         const QString code = selectedCode();
@@ -200,13 +210,15 @@ void labels::on_pushButton_clicked()
             const QString icon =
                 index >= 0 && index < iconList.size() ? iconList.at(index).iconfil : QString();
             if (name != label.labelName || icon != label.icon) {
-                db->updateLabel(code, name, icon);
+                if (!db->updateLabel(code, name, icon)) {
+                    ui->labelError->setText(tr("The label could not be saved."));
+                    ui->labelError->show();
+                    return;
+                }
                 fillList();
                 for (int i = 0; i < ui->labelsListWidget->count(); ++i)
                     if (ui->labelsListWidget->item(i)->data(Qt::UserRole).toString() == code)
                         ui->labelsListWidget->setCurrentRow(i);
-                loadLabel(code);
-                ui->labelsListWidget->setFocus();
             }
         }
     } else if (mode == Adding) {
@@ -225,6 +237,9 @@ void labels::on_pushButton_clicked()
     ui->pushButton->setText(tr("Apply"));
     mode = Browsing;
     backToBrowsing();
+    // The row that stays selected shows its own name and icon again, so that
+    // a later change of only the icon does not store an empty name.
+    loadLabel(selectedCode());
     ui->labelsListWidget->setFocus();
     setStyleSheet(QStringLiteral(
         "QWidget{font-size:12px;font-family: Verdana, Helvetica, Arial, sans-serif;}"));

@@ -555,11 +555,7 @@ bool MainWindow::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate) {
         lockTimer->stop();
     } else if (event->type() == QEvent::WindowDeactivate && autoLock) {
-        const int minutes =
-            QSettings()
-                .value(SettingsKeys::AutoLockInterval, SettingsKeys::AutoLockIntervalDefault)
-                .toInt();
-        lockTimer->start(minutes * 60000);
+        lockTimer->start(SettingsKeys::autoLockMinutes() * 60000);
     }
     return QMainWindow::event(event);
 }

@@ -29,7 +29,7 @@ PasswordGenerator::Settings PasswordGenerator::load(const QString& itemId)
     s.lowerCase = settings.value(LowerCase, LowerCaseDefault).toBool();
     s.digits = settings.value(Digits, DigitsDefault).toBool();
     s.specials = settings.value(Specials, SpecialsDefault).toBool();
-    s.length = settings.value(Length, LengthDefault).toInt();
+    s.length = passwordLength();
     s.specialSymbols = settings.value(SpecialSymbols, SpecialSymbolsDefault).toString();
     return s;
 }

@@ -24,7 +24,7 @@ Prefs::Prefs(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Prefs>(
     settings.setValue(ShowInTray, false);
     ui->checkBoxShowInTray->setChecked(false);
     ui->checkBoxShowInTray->hide();
-    ui->spinBox->setValue(settings.value(AutoLockInterval, AutoLockIntervalDefault).toInt());
+    ui->spinBox->setValue(autoLockMinutes());
     ui->lineEditBackupPath->setText(settings.value(BackupPath, QString()).toString());
 }
 

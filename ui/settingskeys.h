@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 
 // The keys of the settings store and the defaults that every reader passes.
@@ -26,11 +27,36 @@ inline QString smartPass(const QString& itemId)
 constexpr bool StayOnTopDefault = false;
 constexpr bool AutoLockDefault = true;
 constexpr int AutoLockIntervalDefault = 10;
+constexpr int AutoLockIntervalMinimum = 5;
+constexpr int AutoLockIntervalMaximum = 30;
 constexpr bool UpperCaseDefault = true;
 constexpr bool LowerCaseDefault = true;
 constexpr bool DigitsDefault = true;
 constexpr bool SpecialsDefault = false;
 constexpr int LengthDefault = 8;
+constexpr int LengthMinimum = 1;
+constexpr int LengthMaximum = 99;
 inline const QString SpecialSymbolsDefault = QStringLiteral("!#$%&()*+,-.:;<=>?@[]^_`{|}~");
+
+// Reads a whole number kept under key, clamped to [minimum, maximum]: a file
+// edited by hand or damaged must never give a zero interval or an overflow.
+// A value that is not a number reads as the default.
+inline int boundedInt(const QString& key, int fallback, int minimum, int maximum)
+{
+    bool ok = false;
+    const int value = QSettings().value(key, fallback).toInt(&ok);
+    return ok ? qBound(minimum, value, maximum) : fallback;
+}
+
+inline int autoLockMinutes()
+{
+    return boundedInt(AutoLockInterval, AutoLockIntervalDefault, AutoLockIntervalMinimum,
+                      AutoLockIntervalMaximum);
+}
+
+inline int passwordLength()
+{
+    return boundedInt(Length, LengthDefault, LengthMinimum, LengthMaximum);
+}
 
 } // namespace SettingsKeys
