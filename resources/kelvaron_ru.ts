@@ -775,6 +775,10 @@
         <source>Youtube</source>
         <translation>YouTube</translation>
     </message>
+    <message>
+        <source>%1 (item %2, name unreadable)</source>
+        <translation>%1 (запись %2, название не читается)</translation>
+    </message>
 </context>
 <context>
     <name>About</name>
@@ -879,6 +883,22 @@
     <message>
         <source>Re-encrypting database, be patient...</source>
         <translation>Перешифрование базы данных, подождите...</translation>
+    </message>
+    <message>
+        <source>The wallet could not be re-encrypted, so nothing was changed. Your current password still opens it.</source>
+        <translation>Не удалось перешифровать кошелёк, поэтому ничего не изменено. Текущий пароль по-прежнему открывает его.</translation>
+    </message>
+    <message>
+        <source>These items cannot be read with the current password, so nothing was changed:</source>
+        <translation>Эти записи не читаются текущим паролем, поэтому ничего не изменено:</translation>
+    </message>
+    <message>
+        <source>(%1 more)</source>
+        <translation>(и ещё %1)</translation>
+    </message>
+    <message>
+        <source>Password not changed</source>
+        <translation>Пароль не изменён</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -215,76 +216,142 @@ bool WalletDatabase::checkPassword(const QString& candidate)
     return ok;
 }
 
+namespace {
+
+// One enciphered cell of the wallet: an item's name or a field's value.
+struct CipherRow
+{
+    QString itemId;
+    QString fieldId; // empty for an item's name
+    QString plaintext;
+};
+
+// Reads every row of one table and deciphers it under password. False when
+// the select fails; rows that do not decipher go to unreadable by item id.
+bool readCipherRows(const QString& sql, bool withField, const QString& password,
+                    QList<CipherRow>* rows, QSet<QString>* unreadable)
+{
+    QSqlQuery select;
+    select.setForwardOnly(true);
+    if (!select.exec(sql))
+        return false;
+    while (select.next()) {
+        bool ok = false;
+        CipherRow row{select.value(0).toString(),
+                      withField ? select.value(1).toString() : QString(), QString()};
+        row.plaintext = decryptValue(select.value(withField ? 2 : 1).toByteArray(), password, &ok);
+        if (!ok)
+            unreadable->insert(row.itemId);
+        rows->append(row);
+    }
+    return !select.lastError().isValid();
+}
+
+} // namespace
+
 bool WalletDatabase::reencryptAll(const QString& newPassword,
-                                  const std::function<void(int done, int total)>& progress)
+                                  const std::function<void(int done, int total)>& progress,
+                                  QStringList* unreadablePaths)
 {
     // Without a held password every value would decipher as empty text and
     // the whole wallet would be re-enciphered as empty: refuse instead.
     if (m_masterPassword.isEmpty() || newPassword.isEmpty())
         return false;
-    QSqlDatabase db = QSqlDatabase::database();
-    db.transaction();
 
-    struct Row
-    {
-        QString itemId;
-        QString fieldId;
-        QByteArray value;
-    };
-    const auto readRows = [](const QString& sql, bool withField) {
-        QList<Row> rows;
-        QSqlQuery select;
-        select.setForwardOnly(true);
-        select.exec(sql);
-        while (select.next())
-            rows.append({select.value(0).toString(),
-                         withField ? select.value(1).toString() : QString(),
-                         select.value(withField ? 2 : 1).toByteArray()});
-        return rows;
-    };
-    constexpr int ProgressStep = 500;
+    // Every name and value must open under the current password before any
+    // is rewritten: a row that does not would be re-enciphered as garbage.
+    QList<CipherRow> items;
+    QList<CipherRow> fields;
+    QSet<QString> unreadable;
+    if (!readCipherRows(QStringLiteral("SELECT item_id, name FROM kelvaron_items"), false,
+                        m_masterPassword, &items, &unreadable) ||
+        !readCipherRows(QStringLiteral("SELECT item_id, field_id, value FROM kelvaron_fields"),
+                        true, m_masterPassword, &fields, &unreadable))
+        return false;
+    if (!unreadable.isEmpty()) {
+        if (unreadablePaths)
+            *unreadablePaths = unreadableItemPaths(unreadable);
+        return false;
+    }
+
+    QSqlDatabase db = QSqlDatabase::database();
+    if (!db.transaction())
+        return false;
+    const int total = items.size() + fields.size();
     int done = 0;
-    int total = 0;
-    const auto rewrite = [&](const QList<Row>& rows, const QString& sql, const QString& valueName,
-                             bool withField) {
+    QString failure;
+    // The first statement that fails ends the work: the transaction is rolled
+    // back whole, even when SQLite has already ended it on its own.
+    const auto rewrite = [&](const QList<CipherRow>& rows, const QString& sql,
+                             const QString& valueName) {
+        constexpr int ProgressStep = 500;
         QSqlQuery update;
-        update.prepare(sql);
-        for (const Row& row : rows) {
-            if (progress && ++done % ProgressStep == 0)
+        if (!update.prepare(sql))
+            return false;
+        for (const CipherRow& row : rows) {
+            if (++done % ProgressStep == 0 && progress)
                 progress(done, total);
             bool ok = false;
-            const QByteArray bytes = encryptValue(decrypt(row.value), newPassword, &ok);
+            const QByteArray bytes = encryptValue(row.plaintext, newPassword, &ok);
             if (!ok)
                 return false;
             update.bindValue(valueName, bytes);
             update.bindValue(QStringLiteral(":itemId"), row.itemId);
-            if (withField)
+            if (!row.fieldId.isEmpty())
                 update.bindValue(QStringLiteral(":fieldId"), row.fieldId);
-            update.exec();
+            if (!execWritesOneRow(update)) {
+                failure = QStringLiteral("row %1 of %2: %3")
+                              .arg(done)
+                              .arg(total)
+                              .arg(update.lastError().text());
+                return false;
+            }
         }
         return true;
     };
-
-    const QList<Row> items =
-        readRows(QStringLiteral("SELECT item_id, name FROM kelvaron_items"), false);
-    const QList<Row> fields =
-        readRows(QStringLiteral("SELECT item_id, field_id, value FROM kelvaron_fields"), true);
-    total = items.size() + fields.size();
     const bool ok =
         rewrite(items,
                 QStringLiteral("UPDATE kelvaron_items SET name=:nameValue WHERE item_id=:itemId "),
-                QStringLiteral(":nameValue"), false) &&
+                QStringLiteral(":nameValue")) &&
         rewrite(fields,
                 QStringLiteral("UPDATE kelvaron_fields SET value=:valueValue WHERE "
                                "item_id=:itemId AND field_id=:fieldId "),
-                QStringLiteral(":valueValue"), true);
+                QStringLiteral(":valueValue"));
     if (progress)
         progress(total, total);
     if (!ok) {
+        qDebug() << "Re-enciphering failed, rolling back at" << failure;
         db.rollback();
         return false;
     }
     return commitOrRollback();
+}
+
+QStringList WalletDatabase::unreadableItemPaths(const QSet<QString>& itemIds)
+{
+    // An item whose own name does not open is shown by its parent's path and
+    // its id, never by the garbage its name deciphers to.
+    QStringList paths;
+    for (const QString& id : itemIds) {
+        bool ok = false;
+        QSqlQuery query;
+        query.prepare(
+            QStringLiteral("SELECT name, parent_id FROM kelvaron_items WHERE item_id=:itemID"));
+        query.bindValue(QStringLiteral(":itemID"), id);
+        QString name;
+        QString parent;
+        if (query.exec() && query.next()) {
+            name = decryptValue(query.value(0).toByteArray(), m_masterPassword, &ok);
+            parent = query.value(1).toString();
+        }
+        if (ok)
+            paths.append(itemPath(id));
+        else
+            paths.append(QCoreApplication::translate("", "%1 (item %2, name unreadable)")
+                             .arg(parent.isEmpty() ? QStringLiteral("?") : itemPath(parent), id));
+    }
+    paths.sort();
+    return paths;
 }
 
 QByteArray WalletDatabase::encrypt(const QString& plaintext) const

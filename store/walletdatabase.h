@@ -7,8 +7,10 @@
 #include <functional>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 class QSqlQuery;
 class RowReader;
@@ -33,10 +35,13 @@ public:
     bool isFreshFile() const { return m_freshFile; }
     bool isUninitialised();
     bool checkPassword(const QString& candidate);
-    // Re-enciphers every name and value under newPassword in one transaction.
-    // progress, when given, is told the rows done and the rows in all.
+    // Re-enciphers every name and value under newPassword in one transaction,
+    // all or nothing. Nothing is written unless every row deciphers under the
+    // current password; the paths of the items that do not go to
+    // unreadablePaths. progress, when given, is told the rows done and in all.
     bool reencryptAll(const QString& newPassword,
-                      const std::function<void(int done, int total)>& progress = {});
+                      const std::function<void(int done, int total)>& progress = {},
+                      QStringList* unreadablePaths = nullptr);
     QString walletId() const { return m_walletId; }
     bool hasPassword() const { return !m_masterPassword.isEmpty(); }
 
@@ -100,6 +105,7 @@ private:
     // Runs a prepared UPDATE; true only when it changed exactly one row.
     static bool execWritesOneRow(QSqlQuery& query);
     bool isLiveItem(const QString& itemId);
+    QStringList unreadableItemPaths(const QSet<QString>& itemIds);
     bool updateFieldValue(const QString& itemId, const QString& fieldId,
                           const QByteArray& enciphered, const QString& now);
     bool keepPreviousPassword(const QString& itemId, const FieldRecord& old, const QString& now);

@@ -1,4 +1,5 @@
 #include "kvchangepassword.h"
+#include "modaldriver.h"
 #include "testenvironment.h"
 #include "valuecipher.h"
 #include "walletdatabase.h"
@@ -47,6 +48,7 @@ private slots:
     void resetBeforeEveryTry();
     void successReenciphersEverything();
     void failureKeepsTheOldPassword();
+    void unreadableItemsAreNamed();
 };
 
 void TestKVChangePassword::init()
@@ -134,6 +136,34 @@ void TestKVChangePassword::successReenciphersEverything()
     QVERIFY(WalletDatabase::instance()->checkPassword("brand new"));
 }
 
+void TestKVChangePassword::unreadableItemsAreNamed()
+{
+    // A value that no longer deciphers under the current password: nothing
+    // is rewritten, and the message names the item it belongs to.
+    WalletDatabase* db = WalletDatabase::instance();
+    const QString folder = db->addItem({}, RootItemId, "Mail", "folder", true).itemId;
+    const QString item = db->addItem({}, folder, "Provider", "key", false).itemId;
+    QVERIFY(db->saveField("USER", "me", item, {}));
+    QSqlQuery(QStringLiteral("UPDATE kelvaron_fields SET value=x'00112233445566778899aabbccddeeff' "
+                             "WHERE item_id='%1'")
+                  .arg(item));
+    QFile file(WalletDatabase::databaseFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    ModalDriver driver;
+    driver.expectMessage();
+    KVChangePassword dialog(nullptr);
+    fill(dialog, Old, "brand new", "brand new");
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(driver.allAnswered());
+    QVERIFY2(driver.seen().first().text.contains("/Mail/Provider"),
+             qPrintable(driver.seen().first().text));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
 void TestKVChangePassword::failureKeepsTheOldPassword()
 {
     // A trigger that refuses updates of field values makes the work fail midway.
@@ -145,9 +175,14 @@ void TestKVChangePassword::failureKeepsTheOldPassword()
         "CREATE TABLE c (r INTEGER REFERENCES p(id) DEFERRABLE INITIALLY DEFERRED)"));
     QSqlQuery(QStringLiteral("CREATE TRIGGER fail_commit AFTER UPDATE ON kelvaron_items BEGIN "
                              "INSERT INTO c VALUES (1); END"));
+    ModalDriver driver;
+    driver.expectMessage();
     KVChangePassword dialog(nullptr);
     fill(dialog, Old, "brand new", "brand new");
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(driver.seenTitles(), QStringList({"Password not changed"}));
+    QCOMPARE(cipherRowsOpenedBy(Old).opened, cipherRowsOpenedBy(Old).total);
     QVERIFY(openWalletDatabase());
     QVERIFY(WalletDatabase::instance()->checkPassword(Old));
     QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).at(0).name,

@@ -99,14 +99,17 @@ void TestKVRestoreDialog::deleteAsksFirst()
 void TestKVRestoreDialog::restoresTheChosenBackup()
 {
     WalletDatabase::instance()->addItem({}, RootItemId, "Saved", "key", false);
+    // The new archive is the one file that the backup adds, whatever today's date.
+    const QStringList before = QDir(m_folder.path()).entryList(QDir::Files);
     QVERIFY(makeBackupArchive(BackupManual));
+    QStringList added = QDir(m_folder.path()).entryList(QDir::Files);
+    for (const QString& name : before)
+        added.removeAll(name);
+    QCOMPARE(added.size(), 1);
     WalletDatabase::instance()->addItem({}, RootItemId, "Added later", "key", false);
     {
         KVRestoreDialog dialog(nullptr);
-        const int row =
-            rows(dialog).indexOf(QDir(m_folder.path())
-                                     .entryList({"kvrb-2026*-manual.zip"}, QDir::Files, QDir::Time)
-                                     .first());
+        const int row = rows(dialog).indexOf(added.first());
         QVERIFY(row >= 0);
         select(dialog, row);
         dialog.findChild<QPushButton*>("restoreButton")->click();

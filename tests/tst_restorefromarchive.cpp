@@ -2,16 +2,15 @@
 #include "restorefromarchive.h"
 #include "testenvironment.h"
 #include "walletdatabase.h"
+#include "writelimit.h"
 #include "zip.h"
 #include "ziptestfiles.h"
 
-#include <csignal>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sys/resource.h>
 
 namespace {
 
@@ -159,14 +158,11 @@ void TestRestoreFromArchive::failedWriteMidwayLeavesTheWalletUntouched()
     newWallet("pw-a");
     const QByteArray before = readFile(WalletDatabase::databaseFilePath());
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limit = old;
-    limit.rlim_cur = 1024 * 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const bool restored = restoreFromArchive(big);
-    setrlimit(RLIMIT_FSIZE, &old);
+    bool restored = true;
+    {
+        const WriteLimit limit(1024 * 1024);
+        restored = restoreFromArchive(big);
+    }
 
     QVERIFY(!restored);
     QCOMPARE(readFile(WalletDatabase::databaseFilePath()), before);

@@ -2,6 +2,7 @@
 #include "testenvironment.h"
 #include "valuecipher.h"
 #include "walletdatabase.h"
+#include "writelimit.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -98,6 +99,8 @@ private slots:
     void writesWithoutPasswordStoreNothing();
     void reencryptAllIncludesDeletedRows();
     void failedCommitLeavesTablesUnchanged();
+    void changeOfPasswordIsAllOrNothing_data();
+    void changeOfPasswordIsAllOrNothing();
     void itemPathEndsAtMissingAncestor();
     void labelOperations();
     void formatFieldValue_data();
@@ -527,6 +530,82 @@ void TestWalletDatabase::failedCommitLeavesTablesUnchanged()
     QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM kelvaron_items")).toInt(), 4);
     QVERIFY(!db()->reencryptAll(QStringLiteral("new")));
     QVERIFY(db()->checkPassword(Password));
+}
+
+void TestWalletDatabase::changeOfPasswordIsAllOrNothing_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("disk full midway") << "file size limit";
+    QTest::newRow("one update refused") << "trigger";
+    QTest::newRow("a value that does not decipher") << "damaged value";
+    QTest::newRow("a name that does not decipher") << "damaged name";
+}
+
+void TestWalletDatabase::changeOfPasswordIsAllOrNothing()
+{
+    QFETCH(QString, fault);
+    db()->initialiseWallet(Password);
+    // Enough rows to span several pages, so that a fault can strike midway.
+    const QString item =
+        db()->addItem(QString(), RootItemId, QStringLiteral("many"), QString(), false).itemId;
+    exec(QStringLiteral("BEGIN"));
+    for (int i = 0; i < 300; ++i) {
+        bool ok = false;
+        QSqlQuery insert;
+        insert.prepare(QStringLiteral("INSERT INTO kelvaron_fields (item_id, field_id, type, "
+                                      "value, sort_weight) VALUES (:i, :f, 'NOTE', :v, :w)"));
+        insert.bindValue(QStringLiteral(":i"), item);
+        insert.bindValue(QStringLiteral(":f"), QStringLiteral("N%1").arg(i, 3, 10, QChar('0')));
+        insert.bindValue(QStringLiteral(":v"),
+                         encryptValue(QString(100, QChar('a' + i % 26)), Password, &ok));
+        insert.bindValue(QStringLiteral(":w"), 100 * (i + 1));
+        QVERIFY(insert.exec());
+    }
+    exec(QStringLiteral("COMMIT"));
+    const CipherRows all = cipherRowsOpenedBy(Password);
+    int expectedOpened = all.total;
+    if (fault == QLatin1String("trigger")) {
+        exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kelvaron_fields WHEN "
+                            "OLD.field_id='N150' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    } else if (fault.startsWith(QLatin1String("damaged"))) {
+        exec(fault.endsWith(QLatin1String("value"))
+                 ? QStringLiteral("UPDATE kelvaron_fields SET value=x'00112233' WHERE "
+                                  "field_id='N200'")
+                 : QStringLiteral("UPDATE kelvaron_items SET name=x'00112233' WHERE item_id='%1'")
+                       .arg(item));
+        expectedOpened -= 1;
+    }
+    QFile file(WalletDatabase::databaseFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QStringList unreadable;
+    bool changed = true;
+    if (fault == QLatin1String("file size limit")) {
+        // The rollback journal may grow to three pages: the fourth page that
+        // the work touches fails to be written, as on a full disk.
+        const WriteLimit limit(3 * 4096 + 4096);
+        changed = db()->reencryptAll(QStringLiteral("new"), {}, &unreadable);
+    } else {
+        changed = db()->reencryptAll(QStringLiteral("new"), {}, &unreadable);
+    }
+    QVERIFY(!changed);
+
+    // Wholly under the old password, byte for byte as before.
+    QVERIFY(openWalletDatabase());
+    QVERIFY(db()->checkPassword(Password));
+    QCOMPARE(cipherRowsOpenedBy(Password).opened, expectedOpened);
+    QCOMPARE(cipherRowsOpenedBy(QStringLiteral("new")).opened, 0);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == before);
+    if (fault == QLatin1String("damaged value"))
+        QCOMPARE(unreadable, QStringList({QStringLiteral("/many")}));
+    else if (fault == QLatin1String("damaged name"))
+        QCOMPARE(unreadable,
+                 QStringList({QStringLiteral("/ (item %1, name unreadable)").arg(item)}));
+    else
+        QVERIFY(unreadable.isEmpty());
 }
 
 void TestWalletDatabase::itemPathEndsAtMissingAncestor()

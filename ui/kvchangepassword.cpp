@@ -1,5 +1,6 @@
 #include "kvchangepassword.h"
 
+#include "kvcustommessage.h"
 #include "ui_kvchangepassword.h"
 #include "walletdatabase.h"
 
@@ -65,15 +66,39 @@ void KVChangePassword::on_pushButtonChangePass_clicked()
     showWorking();
     // The work stays in one transaction; between batches the dialog repaints
     // its progress, while user input waits until the work is done.
-    const bool ok = db->reencryptAll(newPassword, [this](int done, int total) {
-        ui->progressBar->setMaximum(total);
-        ui->progressBar->setValue(done);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-    if (ok)
+    QStringList unreadable;
+    const bool ok = db->reencryptAll(
+        newPassword,
+        [this](int done, int total) {
+            ui->progressBar->setMaximum(total);
+            ui->progressBar->setValue(done);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        },
+        &unreadable);
+    if (ok) {
         accept();
-    else
-        reject();
+        return;
+    }
+    reportFailure(unreadable);
+    reject();
+}
+
+void KVChangePassword::reportFailure(const QStringList& unreadable)
+{
+    // Nothing was changed either way: the current password still opens the wallet.
+    constexpr int MostListed = 15;
+    QString text;
+    if (unreadable.isEmpty()) {
+        text = tr("The wallet could not be re-encrypted, so nothing was changed. Your current "
+                  "password still opens it.");
+    } else {
+        text = tr("These items cannot be read with the current password, so nothing was "
+                  "changed:") +
+               QLatin1Char('\n') + unreadable.mid(0, MostListed).join(QLatin1Char('\n'));
+        if (unreadable.size() > MostListed)
+            text += QLatin1Char('\n') + tr("(%1 more)").arg(unreadable.size() - MostListed);
+    }
+    KVCustomMessage::ask(tr("Password not changed"), text, true, KVCustomMessage::ButtonsOk);
 }
 
 void KVChangePassword::showWorking()

@@ -25,5 +25,6 @@ private slots:
 private:
     void resetLabels();
     void showWorking();
+    void reportFailure(const QStringList& unreadable);
     std::unique_ptr<Ui::KVChangePassword> ui;
 };
