@@ -1,9 +1,13 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <sys/stat.h>
 
 int main(int argc, char* argv[])
 {
+    // Every file and folder the program creates is its user's alone: the
+    // wallet, its journal, backups, settings and temporary files.
+    ::umask(077);
     QApplication app(argc, argv);
     configureApplication(app);
     return runStartup(app);

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "backuparchive.h"
 #include "kelvaronconfig.h"
 #include "kvcustommessage.h"
 #include "kvfirststart.h"
@@ -9,7 +10,11 @@
 #include "walletdatabase.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTranslator>
 
@@ -88,6 +93,57 @@ bool runLogin()
     return false;
 }
 
+// Moves an unusable wallet file out of the way under a name of its own, so
+// that a restore never overwrites what may still be rescued.
+bool setAsideWalletFile()
+{
+    const QString path = WalletDatabase::databaseFilePath();
+    const QString aside = path + QStringLiteral(".damaged-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    WalletDatabase::instance()->close();
+    return QFile::rename(path, aside);
+}
+
+// The wallet file exists but cannot be used: say so, never write it, and
+// offer a restore from a backup (the file is kept aside) or to quit.
+// Returns the exit status when start-up must end here, or -1 to go on.
+int runUnusableWallet()
+{
+    WalletDatabase* db = WalletDatabase::instance();
+    const QString path = QDir::toNativeSeparators(WalletDatabase::databaseFilePath());
+    if (db->state() == WalletDatabase::State::Busy) {
+        showError(QCoreApplication::translate("", "Wallet in use"),
+                  QCoreApplication::translate("", "The wallet file %1 is in use by another "
+                                                  "program. Close it, then start Kelvaron again.")
+                      .arg(path));
+        return 1;
+    }
+    const bool restore = KVCustomMessage::ask(
+        QCoreApplication::translate("", "Wallet cannot be opened"),
+        QCoreApplication::translate("", "Kelvaron cannot open its wallet file %1: %2. Nothing "
+                                        "has been written to it.\n\nDo you want to restore "
+                                        "your wallet from a backup? The file is kept beside it. "
+                                        "No quits Kelvaron.")
+            .arg(path, db->problem()),
+        true, KVCustomMessage::ButtonsYesNo);
+    if (!restore)
+        return 1;
+    const QString archive = QFileDialog::getOpenFileName(
+        nullptr, QCoreApplication::translate("", "Select backup file"), backupFolder(),
+        QCoreApplication::translate("", "Backup files (*.zip)"));
+    if (archive.isEmpty())
+        return 1;
+    if (!setAsideWalletFile() || !openWalletDatabase() ||
+        WalletDatabase::instance()->state() != WalletDatabase::State::Ready ||
+        !restoreFromArchive(archive)) {
+        showError(QCoreApplication::translate("", "Restore failed"),
+                  QCoreApplication::translate("", "The wallet could not be restored from %1.")
+                      .arg(QDir::toNativeSeparators(archive)));
+        return 1;
+    }
+    return -1;
+}
+
 } // namespace
 
 void configureApplication(QApplication& app)
@@ -119,6 +175,11 @@ int runStartup(QApplication& app)
     if (!openWalletDatabase()) {
         showError(QCoreApplication::translate("", "General error"), initialisationFailureText());
         return 1;
+    }
+    if (WalletDatabase::instance()->state() != WalletDatabase::State::Ready) {
+        const int status = runUnusableWallet();
+        if (status >= 0)
+            return status;
     }
     WalletDatabase* db = WalletDatabase::instance();
     bool unlocked = false;

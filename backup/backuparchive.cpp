@@ -1,12 +1,23 @@
 #include "backuparchive.h"
 
+#include "filesafety.h"
 #include "walletdatabase.h"
 #include "zip.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString PartialPrefix = QStringLiteral(".kvrb-");
+const QString PartialSuffix = QStringLiteral(".part");
+constexpr int MaxSameSecond = 1000;
+
+} // namespace
 
 QString backupFolder()
 {
@@ -18,9 +29,12 @@ QString backupTimestamp()
     return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
 }
 
-QString backupArchiveName(BackupKind kind, const QString& timestamp)
+QString backupArchiveName(BackupKind kind, const QString& timestamp, int number)
 {
-    return QStringLiteral("kvrb-") + timestamp +
+    // A second backup within the same second gets a number of its own.
+    const QString stamp =
+        number > 1 ? timestamp + QLatin1Char('-') + QString::number(number) : timestamp;
+    return QStringLiteral("kvrb-") + stamp +
            (kind == BackupBeforeRestore ? QStringLiteral("-restore.zip")
                                         : QStringLiteral("-manual.zip"));
 }
@@ -40,14 +54,51 @@ QString zipFileToArchive(const QString& archivePath, const QString& filePath)
     return QStringLiteral("SUCCESS");
 }
 
-bool makeBackupArchive(BackupKind kind)
+QString makeBackupArchive(BackupKind kind)
 {
     const QString folder = backupFolder();
     if (folder.isEmpty())
-        return false;
+        return {};
     const QString database = WalletDatabase::databaseFilePath();
     if (!QFileInfo::exists(database))
-        return false;
-    const QString archive = folder + QDir::separator() + backupArchiveName(kind, backupTimestamp());
-    return zipFileToArchive(archive, database) == QLatin1String("SUCCESS");
+        return {};
+    // The archive is written under a temporary name and takes its final name
+    // only once every byte is on the disk: a backup is complete or absent.
+    QTemporaryFile partial(folder + QDir::separator() + PartialPrefix + QStringLiteral("XXXXXX") +
+                           PartialSuffix);
+    if (!partial.open())
+        return {};
+    partial.close();
+    const QString written = zipFileToArchive(partial.fileName(), database);
+    if (written != QLatin1String("SUCCESS")) {
+        qDebug() << "Backup not written:" << written;
+        return {};
+    }
+    if (!FileSafety::makePrivateFile(partial.fileName()) || !FileSafety::sync(partial.fileName()))
+        return {};
+    const QString timestamp = backupTimestamp();
+    for (int number = 1; number <= MaxSameSecond; ++number) {
+        const QString archive =
+            folder + QDir::separator() + backupArchiveName(kind, timestamp, number);
+        if (QFileInfo::exists(archive))
+            continue;
+        if (!QFile::rename(partial.fileName(), archive))
+            return {};
+        FileSafety::sync(folder);
+        return archive;
+    }
+    return {};
+}
+
+void removeStaleBackupLeftovers(const QDateTime& startedAt)
+{
+    // Partial archives of a backup that was killed, from before this process.
+    const QString folder = backupFolder();
+    if (folder.isEmpty())
+        return;
+    const QFileInfoList partials = QDir(folder).entryInfoList(
+        {PartialPrefix + QStringLiteral("*") + PartialSuffix}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& partial : partials)
+        if (partial.lastModified() < startedAt)
+            QFile::remove(partial.absoluteFilePath());
 }

@@ -16,6 +16,7 @@
 namespace {
 
 const QString WalletFileName = QStringLiteral("kelvaron.dat");
+const QString StagingPrefix = QStringLiteral(".restore-");
 
 // Whether path is an SQLite file with the wallet's four tables and its
 // properties row, read on a connection of its own that is closed again.
@@ -70,6 +71,18 @@ bool moveStagedFiles(const QString& staging, const QString& target)
 
 } // namespace
 
+void removeStaleRestoreFolders(const QDateTime& startedAt)
+{
+    // Staging folders of restores that were killed, from before this process.
+    const QFileInfoList folders =
+        QDir(WalletDatabase::dataFolderPath())
+            .entryInfoList({StagingPrefix + QStringLiteral("*")},
+                           QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo& folder : folders)
+        if (folder.lastModified() < startedAt)
+            QDir(folder.absoluteFilePath()).removeRecursively();
+}
+
 QString unzipArchiveToFolder(const QString& archivePath, const QString& folder)
 {
     QDir().mkpath(folder);
@@ -89,13 +102,13 @@ bool restoreFromArchive(const QString& archivePath)
     WalletDatabase* db = WalletDatabase::instance();
     // A file without a wallet (a first start) has nothing to keep safe.
     const bool hasWallet = db && !db->isUninitialised();
-    if (hasWallet && !makeBackupArchive(BackupBeforeRestore)) {
+    if (hasWallet && makeBackupArchive(BackupBeforeRestore).isEmpty()) {
         qDebug() << "Restore abandoned: the safety backup could not be made";
         return false;
     }
 
     const QString dataFolder = WalletDatabase::dataFolderPath();
-    QTemporaryDir staging(dataFolder + QStringLiteral("/.restore-XXXXXX"));
+    QTemporaryDir staging(dataFolder + QLatin1Char('/') + StagingPrefix + QStringLiteral("XXXXXX"));
     if (!staging.isValid())
         return false;
     const QString unpacked = unzipArchiveToFolder(archivePath, staging.path());

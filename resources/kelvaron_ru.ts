@@ -84,10 +84,6 @@
         <translation>Вы уверены, что хотите удалить метку &apos;</translation>
     </message>
     <message>
-        <source>Database initialization failure, error: </source>
-        <translation>Ошибка инициализации базы данных: </translation>
-    </message>
-    <message>
         <source>Banking</source>
         <translation>Банки</translation>
     </message>
@@ -778,6 +774,62 @@
     <message>
         <source>%1 (item %2, name unreadable)</source>
         <translation>%1 (запись %2, название не читается)</translation>
+    </message>
+    <message>
+        <source>Wallet in use</source>
+        <translation>Кошелёк занят</translation>
+    </message>
+    <message>
+        <source>The wallet file %1 is in use by another program. Close it, then start Kelvaron again.</source>
+        <translation>Файл кошелька %1 занят другой программой. Закройте её и запустите Kelvaron снова.</translation>
+    </message>
+    <message>
+        <source>Wallet cannot be opened</source>
+        <translation>Кошелёк не удаётся открыть</translation>
+    </message>
+    <message>
+        <source>Kelvaron cannot open its wallet file %1: %2. Nothing has been written to it.
+
+Do you want to restore your wallet from a backup? The file is kept beside it. No quits Kelvaron.</source>
+        <translation>Kelvaron не может открыть файл кошелька %1: %2. В него ничего не записано.
+
+Восстановить кошелёк из резервной копии? Файл будет сохранён рядом. «Нет» закрывает Kelvaron.</translation>
+    </message>
+    <message>
+        <source>Select backup file</source>
+        <translation>Выберите файл резервной копии</translation>
+    </message>
+    <message>
+        <source>Backup files (*.zip)</source>
+        <translation>Резервные копии (*.zip)</translation>
+    </message>
+    <message>
+        <source>The wallet could not be restored from %1.</source>
+        <translation>Не удалось восстановить кошелёк из %1.</translation>
+    </message>
+    <message>
+        <source>it is not a Kelvaron wallet</source>
+        <translation>это не кошелёк Kelvaron</translation>
+    </message>
+    <message>
+        <source>a new wallet could not be created in it</source>
+        <translation>в нём не удалось создать новый кошелёк</translation>
+    </message>
+    <message>
+        <source>the file is damaged</source>
+        <translation>файл повреждён</translation>
+    </message>
+    <message>
+        <source>it holds another program&apos;s data</source>
+        <translation>в нём данные другой программы</translation>
+    </message>
+    <message>
+        <source>its properties are missing</source>
+        <translation>в нём нет свойств кошелька</translation>
+    </message>
+    <message>
+        <source>its root entry is missing</source>
+        <translation>в нём нет корневой записи</translation>
     </message>
 </context>
 <context>

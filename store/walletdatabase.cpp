@@ -1,10 +1,12 @@
 #include "walletdatabase.h"
 
+#include "filesafety.h"
 #include "randomstring.h"
 #include "valuecipher.h"
 
 #include <cstdlib>
 #include <memory>
+#include <openssl/crypto.h>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -27,6 +29,9 @@ std::unique_ptr<WalletDatabase>& walletInstance()
     static std::unique_ptr<WalletDatabase> instance;
     return instance;
 }
+
+// How long a statement waits for another program that holds the file.
+constexpr int BusyTimeoutMs = 3000;
 
 const char* const SchemaStatements[] = {
     "CREATE TABLE IF NOT EXISTS kelvaron_properties ( database_id      CHAR(32) PRIMARY KEY  NOT "
@@ -95,26 +100,104 @@ QString languageCode()
 void WalletDatabase::open()
 {
     m_freshFile = false;
-    QDir().mkpath(dataFolderPath());
+    m_state = State::Ready;
+    m_problem.clear();
+    const QString folder = dataFolderPath();
+    QDir().mkpath(folder);
+    FileSafety::hideFromOthers(folder);
     const QString path = databaseFilePath();
-    if (!QFileInfo::exists(path))
-        m_freshFile = true;
+    const QFileInfo info(path);
+    // Only a missing or empty file is a new wallet; anything else that is
+    // not SQLite is never written.
+    m_freshFile = !info.exists() || info.size() == 0;
+    if (!m_freshFile && !hasSqliteHeader(path)) {
+        refuse(State::Damaged, QCoreApplication::translate("", "it is not a Kelvaron wallet"));
+        return;
+    }
+    if (info.exists())
+        FileSafety::hideFromOthers(path);
+    else
+        FileSafety::createPrivateFile(path);
 
     m_connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     m_connection.setDatabaseName(path);
+    m_connection.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
     if (!m_connection.open()) {
-        const QString error = m_connection.lastError().text();
-        qDebug() << "Database open failed:" << error;
-        QMessageBox box;
-        box.setText(QCoreApplication::translate("", "Database initialization failure, error: ") +
-                    error);
-        box.exec();
-        close();
-        std::exit(1);
+        refuse(State::Damaged, m_connection.lastError().text());
+        return;
     }
-    if (m_freshFile)
-        createSchema();
+    if (!m_freshFile && !checkExistingFile())
+        return;
+    if (m_freshFile && !createSchema()) {
+        refuse(State::Damaged,
+               QCoreApplication::translate("", "a new wallet could not be created in it"));
+        return;
+    }
     readProperties();
+}
+
+bool WalletDatabase::hasSqliteHeader(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
+}
+
+void WalletDatabase::refuse(State state, const QString& problem)
+{
+    m_state = state;
+    m_problem = problem;
+    qDebug() << "The wallet file cannot be used:" << problem;
+}
+
+bool WalletDatabase::checkExistingFile()
+{
+    // A file held by another program for longer than the busy timeout, or
+    // one that SQLite finds damaged, is reported and never written.
+    QSqlQuery check;
+    if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next()) {
+        const bool busy = check.lastError().nativeErrorCode() == QLatin1String("5") ||
+                          check.lastError().nativeErrorCode() == QLatin1String("6");
+        refuse(busy ? State::Busy : State::Damaged, check.lastError().text());
+        return false;
+    }
+    if (check.value(0).toString() != QLatin1String("ok")) {
+        refuse(State::Damaged, QCoreApplication::translate("", "the file is damaged"));
+        return false;
+    }
+    check.clear();
+    const int walletTables =
+        rowCount(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND name "
+                                "IN ('kelvaron_items','kelvaron_fields','kelvaron_labels',"
+                                "'kelvaron_properties')"));
+    const int allTables = rowCount(QStringLiteral(
+        "SELECT COUNT(*) FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'"));
+    if (allTables == 0) {
+        // An empty SQLite file, or a first run that ended before its tables
+        // were committed: a new wallet.
+        m_freshFile = true;
+        return true;
+    }
+    if (walletTables != 4) {
+        refuse(State::Damaged, QCoreApplication::translate("", "it holds another program's data"));
+        return false;
+    }
+    if (rowCount(QStringLiteral("SELECT COUNT(*) FROM kelvaron_properties")) < 1) {
+        refuse(State::Damaged, QCoreApplication::translate("", "its properties are missing"));
+        return false;
+    }
+    if (isUninitialised() && rowCount(QStringLiteral("SELECT COUNT(*) FROM kelvaron_items")) > 0) {
+        refuse(State::Damaged, QCoreApplication::translate("", "its root entry is missing"));
+        return false;
+    }
+    return true;
+}
+
+int WalletDatabase::rowCount(const QString& sql)
+{
+    QSqlQuery query;
+    if (query.exec(sql) && query.next())
+        return query.value(0).toInt();
+    return -1;
 }
 
 void WalletDatabase::close()
@@ -130,45 +213,54 @@ void WalletDatabase::close()
         m_connection = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
     }
-    m_masterPassword.clear();
+    forgetPassword();
 }
 
 void WalletDatabase::lock()
 {
-    m_masterPassword.clear();
     close();
 }
 
-void WalletDatabase::createSchema()
+void WalletDatabase::forgetPassword()
 {
+    // The bytes of the password this object holds are overwritten before
+    // they are released; copies that Qt's implicit sharing made elsewhere
+    // are the holders' to forget.
+    m_masterPassword.detach();
+    if (!m_masterPassword.isEmpty())
+        OPENSSL_cleanse(m_masterPassword.data(), size_t(m_masterPassword.size()) * sizeof(QChar));
+    m_masterPassword.clear();
+}
+
+bool WalletDatabase::createSchema()
+{
+    // Tables, properties and built-in labels in one transaction: a first run
+    // that ends halfway leaves a file without tables, which is new again.
     QSqlDatabase db = QSqlDatabase::database();
-    db.transaction();
+    if (!db.transaction())
+        return false;
+    bool ok = true;
     {
         QSqlQuery query;
         for (const char* statement : SchemaStatements)
-            query.exec(QLatin1String(statement));
-        query.clear();
+            ok = ok && query.exec(QLatin1String(statement));
     }
-    commitOrRollback();
-
     m_walletId = randomString(WalletIdLength);
-    db.transaction();
-    {
+    const QString now = currentTimestamp();
+    if (ok) {
         QSqlQuery query;
         query.prepare(QStringLiteral("INSERT INTO kelvaron_properties (database_id, version, lang) "
                                      "VALUES (:dbidValue, :dbVersionValue, :dbLangValue)"));
         query.bindValue(QStringLiteral(":dbidValue"), m_walletId);
         query.bindValue(QStringLiteral(":dbLangValue"), languageCode());
         query.bindValue(QStringLiteral(":dbVersionValue"), 1);
-        query.exec();
-        query.clear();
+        ok = query.exec() && setUpdateTimestamp(now) && insertDefaultLabels(now);
     }
-    if (db.commit()) {
-        touchUpdateTimestamp(currentTimestamp());
-        createDefaultLabels();
-    } else {
+    if (!ok) {
         db.rollback();
+        return false;
     }
+    return commitOrRollback();
 }
 
 void WalletDatabase::readProperties()
@@ -179,18 +271,24 @@ void WalletDatabase::readProperties()
         m_walletId = query.value(QStringLiteral("database_id")).toString();
 }
 
+bool WalletDatabase::setUpdateTimestamp(const QString& now)
+{
+    QSqlQuery query;
+    query.prepare(QStringLiteral("UPDATE kelvaron_properties SET update_timestamp=:changeValue "
+                                 "WHERE database_id=:dbId "));
+    query.bindValue(QStringLiteral(":changeValue"), now);
+    query.bindValue(QStringLiteral(":dbId"), m_walletId);
+    return query.exec();
+}
+
 void WalletDatabase::touchUpdateTimestamp(const QString& now)
 {
-    QSqlDatabase::database().transaction();
-    {
-        QSqlQuery query;
-        query.prepare(QStringLiteral("UPDATE kelvaron_properties SET update_timestamp=:changeValue "
-                                     "WHERE database_id=:dbId "));
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":dbId"), m_walletId);
-        query.exec();
-    }
-    commitOrRollback();
+    if (!QSqlDatabase::database().transaction())
+        return;
+    if (setUpdateTimestamp(now))
+        commitOrRollback();
+    else
+        QSqlDatabase::database().rollback();
 }
 
 bool WalletDatabase::isUninitialised()

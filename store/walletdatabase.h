@@ -25,14 +25,27 @@ public:
     static QString databaseFilePath();
     static QString dataFolderPath();
 
+    // What opening the wallet file found: a wallet (or a new file) ready for
+    // use, a file that is not a usable wallet, or one held by another program.
+    // Only a ready file is ever written.
+    enum class State
+    {
+        Ready,
+        Damaged,
+        Busy
+    };
+
     // Connection and properties
     void open();
     void close();
     void lock();
-    void createSchema();
+    bool createSchema();
     void readProperties();
     void touchUpdateTimestamp(const QString& now);
     bool isFreshFile() const { return m_freshFile; }
+    State state() const { return m_state; }
+    // Why the file is not ready, for the user.
+    QString problem() const { return m_problem; }
     bool isUninitialised();
     bool checkPassword(const QString& candidate);
     // Re-enciphers every name and value under newPassword in one transaction,
@@ -83,7 +96,7 @@ public:
     bool updateLabel(const QString& fieldType, const QString& labelName, const QString& icon);
     void deleteLabel(const QString& fieldType);
     int labelUsageCount(const QString& fieldType);
-    void createDefaultLabels();
+    bool insertDefaultLabels(const QString& now);
 
 private:
     friend bool openWalletDatabase();
@@ -116,7 +129,18 @@ private:
     FieldRecord fieldFromRow(const RowReader& row, QHash<QString, LabelRecord>* labels);
     LabelRecord labelFromRow(const RowReader& row) const;
 
+    static bool hasSqliteHeader(const QString& path);
+    void refuse(State state, const QString& problem);
+    bool checkExistingFile();
+    int rowCount(const QString& sql);
+    bool setUpdateTimestamp(const QString& now);
+    bool insertLabel(const QString& fieldType, const QString& labelName, const QString& icon,
+                     const QString& valueType, bool system, const QString& now);
+    void forgetPassword();
+
     QString m_masterPassword;
+    State m_state = State::Ready;
+    QString m_problem;
     QSqlDatabase m_connection;
     QString m_walletId;
     bool m_freshFile = false;

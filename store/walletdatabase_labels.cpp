@@ -87,25 +87,32 @@ QList<LabelRecord> WalletDatabase::listLabels(int kind)
     return labels;
 }
 
+bool WalletDatabase::insertLabel(const QString& fieldType, const QString& labelName,
+                                 const QString& icon, const QString& valueType, bool system,
+                                 const QString& now)
+{
+    QSqlQuery query;
+    query.prepare(
+        QStringLiteral("INSERT INTO kelvaron_labels (field_type, label_name, value_type, icon, "
+                       "system, change_timestamp, deleted )  VALUES (:fieldTypeValue,"
+                       ":labelNameValue,:valueTypeValue,:iconValue, :systemValue, :changeValue, "
+                       ":deletedValue ) "));
+    query.bindValue(QStringLiteral(":fieldTypeValue"), fieldType);
+    query.bindValue(QStringLiteral(":labelNameValue"), labelName);
+    query.bindValue(QStringLiteral(":valueTypeValue"), valueType);
+    query.bindValue(QStringLiteral(":iconValue"), icon);
+    query.bindValue(QStringLiteral(":systemValue"), system ? 1 : 0);
+    query.bindValue(QStringLiteral(":changeValue"), now);
+    query.bindValue(QStringLiteral(":deletedValue"), 0);
+    return query.exec();
+}
+
 void WalletDatabase::addLabel(const QString& fieldType, const QString& labelName,
                               const QString& icon, const QString& valueType, bool system)
 {
     const QString now = currentTimestamp();
-    write(now, Touch::OnCommit, [&] {
-        QSqlQuery query;
-        query.prepare(QStringLiteral(
-            "INSERT INTO kelvaron_labels (field_type, label_name, value_type, icon, system, "
-            "change_timestamp, deleted )  VALUES (:fieldTypeValue,:labelNameValue,"
-            ":valueTypeValue,:iconValue, :systemValue, :changeValue, :deletedValue ) "));
-        query.bindValue(QStringLiteral(":fieldTypeValue"), fieldType);
-        query.bindValue(QStringLiteral(":labelNameValue"), labelName);
-        query.bindValue(QStringLiteral(":valueTypeValue"), valueType);
-        query.bindValue(QStringLiteral(":iconValue"), icon);
-        query.bindValue(QStringLiteral(":systemValue"), system ? 1 : 0);
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":deletedValue"), 0);
-        return query.exec();
-    });
+    write(now, Touch::OnCommit,
+          [&] { return insertLabel(fieldType, labelName, icon, valueType, system, now); });
 }
 
 QString WalletDatabase::addCustomLabel(const QString& labelName, const QString& icon,
@@ -165,9 +172,11 @@ int WalletDatabase::labelUsageCount(const QString& fieldType)
     return 0;
 }
 
-void WalletDatabase::createDefaultLabels()
+bool WalletDatabase::insertDefaultLabels(const QString& now)
 {
     for (const BuiltInLabel& label : BuiltInLabels)
-        addLabel(QLatin1String(label.code), QCoreApplication::translate("", label.name),
-                 QLatin1String(label.icon), QLatin1String(label.valueType), true);
+        if (!insertLabel(QLatin1String(label.code), QCoreApplication::translate("", label.name),
+                         QLatin1String(label.icon), QLatin1String(label.valueType), true, now))
+            return false;
+    return true;
 }

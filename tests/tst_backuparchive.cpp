@@ -2,17 +2,21 @@
 #include "testenvironment.h"
 #include "unzip.h"
 #include "walletdatabase.h"
+#include "writelimit.h"
 #include "ziptestfiles.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 #include <zlib.h>
 
 class TestBackupArchive : public QObject
@@ -27,6 +31,10 @@ private slots:
     void backupHoldsTheWalletFile();
     void noFolderOrNoWalletWritesNothing();
     void writeErrorIsReported();
+    void backupIsCompleteOrAbsent_data();
+    void backupIsCompleteOrAbsent();
+    void backupsOfOneSecondArePrivateAndDistinct();
+    void staleLeftoversAreRemoved();
 
 private:
     QTemporaryDir m_folder;
@@ -66,7 +74,7 @@ void TestBackupArchive::timestampIsLocalTime()
 
 void TestBackupArchive::backupHoldsTheWalletFile()
 {
-    QVERIFY(makeBackupArchive(BackupManual));
+    QVERIFY(!makeBackupArchive(BackupManual).isEmpty());
     const QStringList archives = QDir(m_folder.path()).entryList({"kvrb-*-manual.zip"});
     QCOMPARE(archives.size(), 1);
     const QString archive = m_folder.filePath(archives.first());
@@ -89,11 +97,11 @@ void TestBackupArchive::backupHoldsTheWalletFile()
 void TestBackupArchive::noFolderOrNoWalletWritesNothing()
 {
     QSettings().remove("backup/backup_path");
-    QVERIFY(!makeBackupArchive(BackupManual));
+    QVERIFY(makeBackupArchive(BackupManual).isEmpty());
     QSettings().setValue("backup/backup_path", m_folder.path());
     WalletDatabase::instance()->close();
     QFile::remove(WalletDatabase::databaseFilePath());
-    QVERIFY(!makeBackupArchive(BackupManual));
+    QVERIFY(makeBackupArchive(BackupManual).isEmpty());
     QVERIFY(QDir(m_folder.path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -105,6 +113,77 @@ void TestBackupArchive::writeErrorIsReported()
              QStringLiteral("Error: File or directory does not exist."));
     QCOMPARE(zipFileToArchive(m_folder.filePath("c.zip"), WalletDatabase::databaseFilePath()),
              QStringLiteral("SUCCESS"));
+}
+
+void TestBackupArchive::backupIsCompleteOrAbsent_data()
+{
+    // How many bytes of the archive the disk takes before it is full: the
+    // local header, the middle of the data, or all but the end record.
+    QTest::addColumn<QString>("fullAt");
+    QTest::newRow("local header") << "header";
+    QTest::newRow("midway through the data") << "data";
+    QTest::newRow("end record") << "end";
+}
+
+void TestBackupArchive::backupIsCompleteOrAbsent()
+{
+    QFETCH(QString, fullAt);
+    const QString complete = makeBackupArchive(BackupManual);
+    QVERIFY(!complete.isEmpty());
+    const qint64 size = QFileInfo(complete).size();
+    QVERIFY(QFile::remove(complete));
+    const qint64 limit = fullAt == QLatin1String("header") ? 10
+                         : fullAt == QLatin1String("data") ? size / 2
+                                                           : size - 10;
+    QString written;
+    {
+        const WriteLimit full(limit);
+        written = makeBackupArchive(BackupManual);
+    }
+    QVERIFY2(written.isEmpty(), qPrintable(written));
+    // Nothing under a backup's name, and no partial file left behind.
+    QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestBackupArchive::backupsOfOneSecondArePrivateAndDistinct()
+{
+    const mode_t oldMask = ::umask(022);
+    QStringList archives;
+    for (int i = 0; i < 3; ++i)
+        archives.append(makeBackupArchive(BackupBeforeRestore));
+    ::umask(oldMask);
+    QCOMPARE(QSet<QString>(archives.begin(), archives.end()).size(), 3);
+    for (const QString& archive : archives) {
+        QVERIFY(QFileInfo(archive).fileName().startsWith("kvrb-"));
+        QCOMPARE(QFile::permissions(archive), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadUser | QFileDevice::WriteUser);
+        UnZip unzip;
+        QCOMPARE(unzip.openArchive(archive), UnZip::Ok);
+    }
+}
+
+void TestBackupArchive::staleLeftoversAreRemoved()
+{
+    const QString stale = m_folder.filePath(".kvrb-AbCdEf.part");
+    const QString running = m_folder.filePath(".kvrb-GhIjKl.part");
+    const QString backup = m_folder.filePath("kvrb-20200101-000000-manual.zip");
+    for (const QString& path : {stale, running, backup}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    const QDateTime startedAt = QDateTime::currentDateTime();
+    QFile old(stale);
+    QVERIFY(old.open(QIODevice::ReadWrite));
+    QVERIFY(old.setFileTime(startedAt.addSecs(-3600), QFileDevice::FileModificationTime));
+    old.close();
+    QFile recent(running);
+    QVERIFY(recent.open(QIODevice::ReadWrite));
+    QVERIFY(recent.setFileTime(startedAt.addSecs(60), QFileDevice::FileModificationTime));
+    recent.close();
+    removeStaleBackupLeftovers(startedAt);
+    QVERIFY(!QFile::exists(stale));
+    QVERIFY(QFile::exists(running));
+    QVERIFY(QFile::exists(backup));
 }
 
 KELVARON_TEST_MAIN(TestBackupArchive)

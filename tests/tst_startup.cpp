@@ -6,6 +6,9 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -74,7 +77,8 @@ private slots:
     }
     void firstRunCreatesWalletWithoutLogin();
     void cancelledFirstStartEndsWithZero();
-    void fileWithoutRootGoesToFirstStart();
+    void unusableWalletFiles_data();
+    void unusableWalletFiles();
     void failedRestoreIsReportedThenLogin();
     void firstStartRestoreEndsAtAWorkingLogin();
     void login_data();
@@ -106,18 +110,125 @@ void TestStartup::cancelledFirstStartEndsWithZero()
     QVERIFY(WalletDatabase::instance()->isUninitialised());
 }
 
-void TestStartup::fileWithoutRootGoesToFirstStart()
+QByteArray readAll(const QString& path)
 {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+}
+
+// Runs SQL on the wallet file through a plain connection of its own, which
+// creates nothing else in the file.
+void runOnWallet(const QString& sql)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "plain");
+        db.setDatabaseName(WalletDatabase::databaseFilePath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY2(query.exec(sql), qPrintable(sql));
+    }
+    QSqlDatabase::removeDatabase("plain");
+}
+
+void TestStartup::unusableWalletFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("empty file") << "empty"
+                                << "first start";
+    QTest::newRow("SQLite without tables") << "no tables"
+                                           << "first start";
+    QTest::newRow("tables without any item") << "no items"
+                                             << "first start";
+    QTest::newRow("truncated wallet") << "truncated"
+                                      << "damaged";
+    QTest::newRow("random bytes") << "random"
+                                  << "damaged";
+    QTest::newRow("another program's database") << "foreign"
+                                                << "damaged";
+    QTest::newRow("root missing beside other rows") << "no root"
+                                                    << "damaged";
+    QTest::newRow("locked by another process") << "locked"
+                                               << "busy";
+}
+
+void TestStartup::unusableWalletFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, outcome);
+    const QString path = WalletDatabase::databaseFilePath();
     makeWallet();
-    QVERIFY(openWalletDatabase());
-    QSqlQuery(QStringLiteral("DELETE FROM kelvaron_items WHERE item_id='__ROOT__'"));
-    WalletDatabase::instance()->close();
+    if (file == QLatin1String("empty")) {
+        writeAll(path, {});
+    } else if (file == QLatin1String("no tables")) {
+        removeWallet();
+        runOnWallet(QStringLiteral("PRAGMA user_version=7"));
+        QVERIFY(QFileInfo(path).size() > 0);
+    } else if (file == QLatin1String("no items")) {
+        runOnWallet(QStringLiteral("DELETE FROM kelvaron_items"));
+    } else if (file == QLatin1String("truncated")) {
+        writeAll(path, readAll(path).left(int(QFileInfo(path).size() / 2)));
+    } else if (file == QLatin1String("random")) {
+        QByteArray bytes(8192, Qt::Uninitialized);
+        for (char& byte : bytes)
+            byte = char(QRandomGenerator::global()->bounded(256));
+        writeAll(path, bytes);
+    } else if (file == QLatin1String("foreign")) {
+        removeWallet();
+        runOnWallet(QStringLiteral("CREATE TABLE songs (title TEXT)"));
+    } else if (file == QLatin1String("no root")) {
+        runOnWallet(QStringLiteral("DELETE FROM kelvaron_items WHERE item_id='__ROOT__'"));
+    }
+    // Another program holds the file in an exclusive transaction.
+    QProcess holder;
+    if (file == QLatin1String("locked")) {
+        holder.start(QStringLiteral("python3"),
+                     {QStringLiteral("-c"),
+                      QStringLiteral("import sqlite3, sys, time\n"
+                                     "c = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                                     "c.execute('BEGIN EXCLUSIVE')\n"
+                                     "print('locked', flush=True)\n"
+                                     "time.sleep(60)\n"),
+                      path});
+        QVERIFY(holder.waitForReadyRead(10000));
+    }
+    const QByteArray before = readAll(path);
+
     ModalDriver driver;
     MainWindowCloser closer;
-    answerFirstStart(driver, QStringLiteral("another"));
-    QCOMPARE(runStartup(*qApp), 0);
-    QVERIFY(driver.allAnswered());
-    QVERIFY(WalletDatabase::instance()->checkPassword(QStringLiteral("another")));
+    if (outcome == QLatin1String("first start"))
+        answerFirstStart(driver, Password);
+    else
+        driver.expectMessage(false); // No: quit, do not restore
+    const int status = runStartup(*qApp);
+    holder.kill();
+    holder.waitForFinished();
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+
+    if (outcome == QLatin1String("first start")) {
+        QCOMPARE(status, 0);
+        QVERIFY(closer.shown);
+        QVERIFY(WalletDatabase::instance()->checkPassword(Password));
+        QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).size(), 2);
+        QCOMPARE(cipherRowsOpenedBy(Password).opened, cipherRowsOpenedBy(Password).total);
+        return;
+    }
+    // Never written, never shown, and the user is told which file it is.
+    QCOMPARE(status, 1);
+    QVERIFY(!closer.shown);
+    QCOMPARE(driver.seenTitles(), QStringList({outcome == QLatin1String("busy")
+                                                   ? QStringLiteral("Wallet in use")
+                                                   : QStringLiteral("Wallet cannot be opened")}));
+    QVERIFY(driver.seen().first().text.contains(path));
+    WalletDatabase::instance()->close();
+    QVERIFY(readAll(path) == before);
 }
 
 void TestStartup::failedRestoreIsReportedThenLogin()

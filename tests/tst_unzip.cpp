@@ -78,6 +78,19 @@ QStringList filesBelow(const QString& folder)
 
 const QByteArray Text = sampleText(5000);
 
+// An archive of one entry "a.bin" written at the given compression level.
+QByteArray singleEntry(const QByteArray& content, Zip::CompressionLevel level)
+{
+    QTemporaryDir sources;
+    QBuffer buffer;
+    Zip zip;
+    zip.createArchive(&buffer);
+    zip.addPaths({writeFile(sources.filePath("a.bin"), content)}, QString(), Zip::PathRelative,
+                 level);
+    zip.finishArchive();
+    return buffer.data();
+}
+
 } // namespace
 
 class TestUnZip : public QObject
@@ -97,6 +110,9 @@ private slots:
     void entryPathsKeptOrFlattened();
     void unsafeNamesAreRefused_data();
     void unsafeNamesAreRefused();
+    void declaredSizeBoundsExtraction_data();
+    void declaredSizeBoundsExtraction();
+    void symlinkEntriesAreRefused();
     void missingArchiveAndNullDevice();
     void errorTexts();
 };
@@ -231,6 +247,72 @@ void TestUnZip::unsafeNamesAreRefused()
     QCOMPARE(extract(archive, target), UnZip::UnsafePath);
     QVERIFY2(filesBelow(root.path()).isEmpty(), qPrintable(filesBelow(root.path()).join(',')));
     QVERIFY(!QFile::exists("/etc/x"));
+}
+
+void TestUnZip::declaredSizeBoundsExtraction_data()
+{
+    // The uncompressed size that both headers declare is changed; the data
+    // and its CRC stay as written.
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<int>("contentSize");
+    QTest::addColumn<int>("declared");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("deflated bomb: 1 MiB declared as 100 bytes")
+        << false << 1024 * 1024 << 100 << int(UnZip::Corrupted);
+    QTest::newRow("deflated, declares one byte more")
+        << false << 5000 << 5001 << int(UnZip::Corrupted);
+    QTest::newRow("stored, declares one byte less")
+        << true << 5000 << 4999 << int(UnZip::Corrupted);
+    QTest::newRow("stored, declares one byte more")
+        << true << 5000 << 5001 << int(UnZip::Corrupted);
+    QTest::newRow("deflated, as declared") << false << 5000 << 5000 << int(UnZip::Ok);
+}
+
+void TestUnZip::declaredSizeBoundsExtraction()
+{
+    QFETCH(bool, stored);
+    QFETCH(int, contentSize);
+    QFETCH(int, declared);
+    QFETCH(int, expected);
+    const QByteArray content =
+        contentSize > 5000 ? QByteArray(contentSize, '\0') : Text.left(contentSize);
+    QByteArray archive = singleEntry(content, stored ? Zip::Store : Zip::Deflate9);
+    QCOMPARE(le16(archive, 8), quint16(stored ? 0 : 8));
+    putLe32(archive, 22, quint32(declared));
+    putLe32(archive, centralOffset(archive) + 24, quint32(declared));
+
+    QBuffer source;
+    source.setData(archive);
+    UnZip unzip;
+    QCOMPARE(unzip.openArchive(&source), UnZip::Ok);
+    QCOMPARE(unzip.entryList().first().size, quint32(declared));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QCOMPARE(int(unzip.extractFile("a.bin", &out)), expected);
+    // Never more written than declared, on any path.
+    QVERIFY2(out.data().size() <= declared, qPrintable(QString::number(out.data().size())));
+    QTemporaryDir folder;
+    QCOMPARE(int(unzip.extractAll(folder.path())), expected);
+    QCOMPARE(filesBelow(folder.path()).isEmpty(), expected != int(UnZip::Ok));
+}
+
+void TestUnZip::symlinkEntriesAreRefused()
+{
+    // A Unix tool stores a link as an entry whose mode says "symbolic link"
+    // and whose data is the target.
+    QByteArray archive = makeArchive({{"icons", "/etc"}, {"z.txt", "after"}});
+    const int central = centralOffset(archive);
+    archive[central + 5] = char(3); // made by Unix
+    putLe32(archive, central + 38, quint32(0120777) << 16);
+    QBuffer source;
+    source.setData(archive);
+    UnZip unzip;
+    QCOMPARE(unzip.openArchive(&source), UnZip::Ok);
+    QVERIFY(unzip.entryList().at(0).symlink);
+    QVERIFY(!unzip.entryList().at(1).symlink);
+    QTemporaryDir folder;
+    QCOMPARE(unzip.extractAll(folder.path()), UnZip::UnsafePath);
+    QVERIFY(filesBelow(folder.path()).isEmpty());
 }
 
 void TestUnZip::missingArchiveAndNullDevice()

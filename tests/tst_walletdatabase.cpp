@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -101,6 +102,7 @@ private slots:
     void failedCommitLeavesTablesUnchanged();
     void changeOfPasswordIsAllOrNothing_data();
     void changeOfPasswordIsAllOrNothing();
+    void filesArePrivate();
     void itemPathEndsAtMissingAncestor();
     void labelOperations();
     void formatFieldValue_data();
@@ -606,6 +608,46 @@ void TestWalletDatabase::changeOfPasswordIsAllOrNothing()
                  QStringList({QStringLiteral("/ (item %1, name unreadable)").arg(item)}));
     else
         QVERIFY(unreadable.isEmpty());
+}
+
+void TestWalletDatabase::filesArePrivate()
+{
+    // Whatever the umask, other users never read the wallet or its journal.
+    const mode_t oldMask = ::umask(022);
+    db()->close();
+    const QString folder = WalletDatabase::dataFolderPath();
+    QFile::remove(WalletDatabase::databaseFilePath());
+    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                              QFileDevice::ExeOther));
+    QVERIFY(openWalletDatabase());
+    db()->initialiseWallet(Password);
+    const auto mode = [](const QString& path) {
+        struct stat status
+        {
+        };
+        ::stat(QFile::encodeName(path).constData(), &status);
+        return int(status.st_mode & 0777);
+    };
+    QCOMPARE(mode(folder), 0700);
+    QCOMPARE(mode(WalletDatabase::databaseFilePath()), 0600);
+    // The journal of a write in progress takes the wallet's mode.
+    exec(QStringLiteral("BEGIN"));
+    exec(QStringLiteral("UPDATE kelvaron_properties SET email='x'"));
+    exec(QStringLiteral("PRAGMA cache_spill=1"));
+    const QString journal = WalletDatabase::databaseFilePath() + QStringLiteral("-journal");
+    QVERIFY(QFile::exists(journal));
+    QCOMPARE(mode(journal), 0600);
+    exec(QStringLiteral("ROLLBACK"));
+
+    // A wallet left readable by others is made private when it is opened.
+    db()->close();
+    QVERIFY(QFile::setPermissions(WalletDatabase::databaseFilePath(),
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                      QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    QVERIFY(openWalletDatabase());
+    QCOMPARE(mode(WalletDatabase::databaseFilePath()), 0600);
+    ::umask(oldMask);
 }
 
 void TestWalletDatabase::itemPathEndsAtMissingAncestor()

@@ -2,7 +2,7 @@
 """Fills the unfinished entries of resources/kelvaron_ru.ts from a table.
 
 Usage: tools/fill_translations.py TABLE.tsv
-TABLE.tsv holds one "English<TAB>Russian" pair a line. Run lupdate first
+TABLE.tsv holds one "English<TAB>Russian" pair a line; \\n stands for a line break. Run lupdate first
 (see tests/CMakeLists.txt for its options), then this script.
 """
 import html
@@ -17,7 +17,7 @@ def main():
     with open(sys.argv[1], encoding="utf-8") as table:
         for line in table:
             if line.strip():
-                source, translation = line.rstrip("\n").split("\t")
+                source, translation = line.rstrip("\n").replace("\\n", "\n").split("\t")
                 pairs[source] = translation
     text = open(CATALOGUE, encoding="utf-8").read()
     pattern = re.compile(

@@ -732,7 +732,7 @@ void MainWindow::on_actionBackup_triggered()
     if (!ensureBackupFolder(this))
         return;
     const QString folder = backupFolder();
-    if (makeBackupArchive(BackupManual))
+    if (!makeBackupArchive(BackupManual).isEmpty())
         KVCustomMessage::ask(tr("Backup file successfully created"),
                              tr("Backup was succesfully saved in your backup folder '") + folder +
                                  QLatin1Char('\''),

@@ -65,6 +65,16 @@ QStringList UnZip::fileList() const
     return d->headers ? d->headers->keys() : QStringList();
 }
 
+QList<UnZip::EntryInfo> UnZip::entryList() const
+{
+    QList<EntryInfo> entries;
+    if (!d->headers)
+        return entries;
+    for (auto it = d->headers->cbegin(); it != d->headers->cend(); ++it)
+        entries.append({it.key(), it->szUncomp, it->szComp, it->isSymlink()});
+    return entries;
+}
+
 UnZip::ErrorCode UnZip::verifyArchive()
 {
     return extractAll(QDir(), CheckOnly);

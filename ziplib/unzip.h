@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -61,6 +62,16 @@ public:
     void setArchivePassword(const QString& password);
     QString archiveComment() const;
     QStringList fileList() const;
+
+    // What the central directory says of one entry, before anything is read.
+    struct EntryInfo
+    {
+        QString name;
+        quint32 size = 0;           // uncompressed, as declared
+        quint32 compressedSize = 0; // as declared
+        bool symlink = false;
+    };
+    QList<EntryInfo> entryList() const;
 
     ErrorCode verifyArchive();
     ErrorCode extractAll(const QString& directory, ExtractionOptions options = KeepEntryPaths);

@@ -179,6 +179,8 @@ UnZip::ErrorCode UnzipPrivate::parseCentralDirectoryRecord()
     entry.szComp = getULong(b, 16);
     entry.szUncomp = getULong(b, 20);
     entry.lhOffset = getULong(b, 38);
+    entry.madeByHost = b[1];
+    entry.externalAttributes = getULong(b, 34);
     if (!device->seek(device->pos() + extraLength))
         return UnZip::SeekFailed;
     if (commentLength > 0) {
@@ -256,8 +258,9 @@ bool UnzipPrivate::createDirectory(const QString& path)
 UnZip::ErrorCode UnzipPrivate::extractFile(const QString& name, ZipEntryP& entry,
                                            const QDir& directory, UnZip::ExtractionOptions options)
 {
-    if (!(options & UnZip::CheckOnly) && !isSafeEntryName(name)) {
-        qDebug() << QStringLiteral("Unsafe entry path refused: %1").arg(name);
+    // A symbolic link is never made: a later entry could write through it.
+    if (!(options & UnZip::CheckOnly) && (!isSafeEntryName(name) || entry.isSymlink())) {
+        qDebug() << QStringLiteral("Unsafe entry refused: %1").arg(name);
         return UnZip::UnsafePath;
     }
     const QString target = directory.absolutePath();
@@ -334,15 +337,23 @@ UnZip::ErrorCode UnzipPrivate::extractFile(const QString& name, ZipEntryP& entry
         }
         remaining -= EncryptionHeaderSize;
     }
+    // Nothing is ever written beyond the size the entry declares, and any
+    // other size than the declared one is an error: a bomb stops at once.
+    if (entry.compMethod == 0 && remaining != entry.szUncomp)
+        return UnZip::Corrupted;
     if (remaining == 0)
-        return entry.crc == 0 ? UnZip::Ok : UnZip::Corrupted;
+        return entry.crc == 0 && entry.szUncomp == 0 ? UnZip::Ok : UnZip::Corrupted;
 
     quint32 crc = crc32(0L, Z_NULL, 0);
-    const UnZip::ErrorCode ec = entry.compMethod == 0
-                                    ? extractStored(remaining, &crc, out, keys.get())
-                                    : inflateData(remaining, &crc, out, keys.get());
+    quint32 written = 0;
+    const UnZip::ErrorCode ec =
+        entry.compMethod == 0
+            ? extractStored(remaining, &crc, out, keys.get())
+            : inflateData(remaining, entry.szUncomp, &written, &crc, out, keys.get());
     if (ec != UnZip::Ok)
         return ec;
+    if (entry.compMethod != 0 && written != entry.szUncomp)
+        return UnZip::Corrupted;
     return crc == entry.crc ? UnZip::Ok : UnZip::Corrupted;
 }
 
@@ -366,8 +377,8 @@ UnZip::ErrorCode UnzipPrivate::extractStored(quint32 remaining, quint32* crc, QI
     return UnZip::Ok;
 }
 
-UnZip::ErrorCode UnzipPrivate::inflateData(quint32 remaining, quint32* crc, QIODevice* out,
-                                           ZipKeys* keys)
+UnZip::ErrorCode UnzipPrivate::inflateData(quint32 remaining, quint32 declared, quint32* written,
+                                           quint32* crc, QIODevice* out, ZipKeys* keys)
 {
     z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
@@ -398,6 +409,11 @@ UnZip::ErrorCode UnzipPrivate::inflateData(quint32 remaining, quint32* crc, QIOD
                 break;
             }
             const qint64 produced = BufferSize - stream.avail_out;
+            if (produced > qint64(declared - *written)) {
+                ec = UnZip::Corrupted; // more than the entry declares
+                break;
+            }
+            *written += quint32(produced);
             if (out && out->write(buffer2.data(), produced) != produced) {
                 ec = UnZip::WriteFailed;
                 break;

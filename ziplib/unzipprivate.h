@@ -32,7 +32,9 @@ public:
     UnZip::ErrorCode extractFile(const QString& name, ZipEntryP& entry, QIODevice* out,
                                  UnZip::ExtractionOptions options);
     UnZip::ErrorCode extractStored(quint32 remaining, quint32* crc, QIODevice* out, ZipKeys* keys);
-    UnZip::ErrorCode inflateData(quint32 remaining, quint32* crc, QIODevice* out, ZipKeys* keys);
+    // Inflates at most declared bytes; written counts what came out.
+    UnZip::ErrorCode inflateData(quint32 remaining, quint32 declared, quint32* written,
+                                 quint32* crc, QIODevice* out, ZipKeys* keys);
     bool createDirectory(const QString& path);
     void closeArchive();
 

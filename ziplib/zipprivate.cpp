@@ -432,6 +432,15 @@ Zip::ErrorCode ZipPrivate::do_closeArchive()
             !writeAll(latin1Comment.constData(), latin1Comment.size()))
             ec = Zip::WriteFailed;
     }
+    // The directory and end record may still sit in the file's buffer: the
+    // archive is only written once they reach the file and it closes cleanly.
+    if (ec == Zip::Ok && file) {
+        if (!file->flush())
+            ec = Zip::WriteFailed;
+        file->close();
+        if (file->error() != QFileDevice::NoError)
+            ec = Zip::WriteFailed;
+    }
     if (ec != Zip::Ok && file) {
         file->close();
         if (!file->remove())
