@@ -7,6 +7,8 @@
 #include "kvpassworddialog.h"
 #include "mainwindow.h"
 #include "restorefromarchive.h"
+#include "secretclipboard.h"
+#include "singleinstance.h"
 #include "walletdatabase.h"
 
 #include <QApplication>
@@ -172,6 +174,21 @@ void loadTranslation(QApplication& app, const QString& code)
 
 int runStartup(QApplication& app)
 {
+    const QDateTime startedAt = QDateTime::currentDateTime();
+    SingleInstance instance(WalletDatabase::dataFolderPath());
+    if (!instance.acquire()) {
+        // The running copy comes to the front; this one never opens the wallet.
+        if (!instance.runningCopyAnswered())
+            KVCustomMessage::ask(QCoreApplication::translate("", "Kelvaron is already running"),
+                                 QCoreApplication::translate(
+                                     "", "Kelvaron is already running for this wallet. Switch "
+                                         "to its window."),
+                                 false, KVCustomMessage::ButtonsOk);
+        return 0;
+    }
+    // What killed backups and restores of earlier runs left behind.
+    removeStaleBackupLeftovers(startedAt);
+    removeStaleRestoreFolders(startedAt);
     if (!openWalletDatabase()) {
         showError(QCoreApplication::translate("", "General error"), initialisationFailureText());
         return 1;
@@ -193,6 +210,13 @@ int runStartup(QApplication& app)
     if (!unlocked)
         return 1;
     MainWindow window;
+    QObject::connect(&instance, &SingleInstance::showRequested, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    clearSecretFromClipboard();
+    return status;
 }

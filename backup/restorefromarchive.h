@@ -1,14 +1,20 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // Replaces the wallet with the one inside a backup archive. The archive is
-// unpacked into a staging folder and checked first; the wallet file is then
-// replaced by an atomic rename, with the store closed around it and reopened
-// on the restored file. On any failure the current wallet stays as it was.
-// A safety backup of the current wallet precedes the restore, unless the
-// current file holds no wallet yet. Returns whether the wallet was restored.
-bool restoreFromArchive(const QString& archivePath);
+// checked whole first: its declared entries and sizes, then the wallet and
+// icon pack unpacked into a staging folder, the wallet plain data only. Then
+// a safety backup of the current wallet is made (unless the current file
+// holds nothing at all), and the wallet file is replaced by an atomic
+// rename, with the store closed around it and reopened on the restored file.
+// On any failure the current wallet stays as it was, still open, and reason
+// (when given) says why. Returns whether the wallet was restored.
+bool restoreFromArchive(const QString& archivePath, QString* reason = nullptr);
+
+// Removes the staging folders that restores killed before startedAt left.
+void removeStaleRestoreFolders(const QDateTime& startedAt);
 
 // Unpacks a whole archive into folder. Returns "SUCCESS" or "Error: " and the
 // reader's error text.

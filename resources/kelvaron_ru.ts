@@ -831,6 +831,78 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>its root entry is missing</source>
         <translation>в нём нет корневой записи</translation>
     </message>
+    <message>
+        <source>Kelvaron is already running</source>
+        <translation>Kelvaron уже запущен</translation>
+    </message>
+    <message>
+        <source>Kelvaron is already running for this wallet. Switch to its window.</source>
+        <translation>Kelvaron уже запущен для этого кошелька. Перейдите в его окно.</translation>
+    </message>
+    <message>
+        <source>the archive holds more than 1,000 entries</source>
+        <translation>в архиве больше 1 000 элементов</translation>
+    </message>
+    <message>
+        <source>the archive holds a symbolic link</source>
+        <translation>в архиве есть символическая ссылка</translation>
+    </message>
+    <message>
+        <source>the archive holds an entry that points outside its folder</source>
+        <translation>в архиве есть элемент, указывающий за пределы своей папки</translation>
+    </message>
+    <message>
+        <source>the archive declares more than 1 GiB</source>
+        <translation>архив заявляет больше 1 ГиБ</translation>
+    </message>
+    <message>
+        <source>there is not enough free disk space to unpack the archive</source>
+        <translation>недостаточно места на диске, чтобы распаковать архив</translation>
+    </message>
+    <message>
+        <source>there is no wallet in this archive</source>
+        <translation>в этом архиве нет кошелька</translation>
+    </message>
+    <message>
+        <source>the wallet in the archive is damaged</source>
+        <translation>кошелёк в архиве повреждён</translation>
+    </message>
+    <message>
+        <source>the wallet in the archive holds more than plain data</source>
+        <translation>кошелёк в архиве содержит не только данные</translation>
+    </message>
+    <message>
+        <source>the wallet in the archive is too large</source>
+        <translation>кошелёк в архиве слишком велик</translation>
+    </message>
+    <message>
+        <source>the archive does not exist</source>
+        <translation>архив не существует</translation>
+    </message>
+    <message>
+        <source>it is not a zip archive, or the archive is damaged</source>
+        <translation>это не zip-архив, или архив повреждён</translation>
+    </message>
+    <message>
+        <source>the archive is damaged: </source>
+        <translation>архив повреждён: </translation>
+    </message>
+    <message>
+        <source>the current wallet cannot be read</source>
+        <translation>текущий кошелёк не читается</translation>
+    </message>
+    <message>
+        <source>the data folder cannot be written</source>
+        <translation>в папку данных нельзя записать</translation>
+    </message>
+    <message>
+        <source>the safety backup of the current wallet could not be made</source>
+        <translation>не удалось сделать страховочную копию текущего кошелька</translation>
+    </message>
+    <message>
+        <source>the wallet file could not be replaced</source>
+        <translation>файл кошелька не удалось заменить</translation>
+    </message>
 </context>
 <context>
     <name>About</name>
@@ -1370,6 +1442,10 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Error during import operation, contact us to report the problem</source>
         <translation>Ошибка при импорте, свяжитесь с нами, чтобы сообщить о проблеме</translation>
     </message>
+    <message>
+        <source>Your wallet was not replaced: %1.</source>
+        <translation>Ваш кошелёк не заменён: %1.</translation>
+    </message>
 </context>
 <context>
     <name>Prefs</name>
@@ -1418,6 +1494,13 @@ Sincerely your, Tormelin Development Team</source>
     <message>
         <source>Select backup folder</source>
         <translation>Выберите папку резервных копий</translation>
+    </message>
+</context>
+<context>
+    <name>QCoreApplication</name>
+    <message>
+        <source>Your wallet was not replaced: %1.</source>
+        <translation>Ваш кошелёк не заменён: %1.</translation>
     </message>
 </context>
 <context>

@@ -202,6 +202,17 @@ int WalletDatabase::rowCount(const QString& sql)
 
 void WalletDatabase::close()
 {
+    closeConnection();
+    forgetPassword();
+}
+
+int WalletDatabase::storedItemCount()
+{
+    return rowCount(QStringLiteral("SELECT COUNT(*) FROM kelvaron_items"));
+}
+
+void WalletDatabase::closeConnection()
+{
     if (QSqlDatabase::contains(QLatin1String(QSqlDatabase::defaultConnection))) {
         QString name;
         {
@@ -213,7 +224,6 @@ void WalletDatabase::close()
         m_connection = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
     }
-    forgetPassword();
 }
 
 void WalletDatabase::lock()

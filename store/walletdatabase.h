@@ -38,6 +38,11 @@ public:
     // Connection and properties
     void open();
     void close();
+    // Closes the connection but keeps the password, so that open() can take
+    // the same wallet up again (around a file replacement that may fail).
+    void closeConnection();
+    // Rows of kelvaron_items, deleted ones included; -1 when unreadable.
+    int storedItemCount();
     void lock();
     bool createSchema();
     void readProperties();

@@ -123,6 +123,8 @@ private slots:
     void nothingSelectedWarns();
     void notices();
     void lockAndUnlock();
+    void lockClearsOnlyOurSecret_data();
+    void lockClearsOnlyOurSecret();
     void unlockFailures_data();
     void unlockFailures();
     void autoLockTimer();
@@ -512,6 +514,30 @@ void TestMainWindow::lockAndUnlock()
     QVERIFY(tree(window)->isVisible());
     QCOMPARE(current(window), RootItemId);
     QVERIFY(window.menuBar()->isEnabled());
+}
+
+void TestMainWindow::lockClearsOnlyOurSecret_data()
+{
+    QTest::addColumn<bool>("userCopiedSince");
+    QTest::newRow("still our secret: cleared") << false;
+    QTest::newRow("the user copied something else: kept") << true;
+}
+
+void TestMainWindow::lockClearsOnlyOurSecret()
+{
+    QFETCH(bool, userCopiedSince);
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    selectListRow(window, 0);
+    child<QPushButton>(window, "copyButton")->click();
+    QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());
+    if (userCopiedSince)
+        QGuiApplication::clipboard()->setText(QStringLiteral("shopping list"));
+    window.findChild<QAction*>("actionLock")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             userCopiedSince ? QStringLiteral("shopping list") : QString());
+    // Locked, the store holds no password any more.
+    QVERIFY(!WalletDatabase::instance()->hasPassword());
 }
 
 void TestMainWindow::unlockFailures_data()

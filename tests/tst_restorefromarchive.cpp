@@ -7,8 +7,13 @@
 #include "ziptestfiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,6 +22,18 @@ namespace {
 WalletDatabase* db()
 {
     return WalletDatabase::instance();
+}
+
+// Every file below the data folder, hidden ones included, by relative path.
+QStringList filesOfDataFolder()
+{
+    const QString folder = WalletDatabase::dataFolderPath();
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(folder).relativeFilePath(it.next()));
+    files.sort();
+    return files;
 }
 
 void newWallet(const QString& password)
@@ -52,17 +69,51 @@ private slots:
     void goodBackupReplacesTheWallet();
     void badArchivesLeaveTheWalletUntouched_data();
     void badArchivesLeaveTheWalletUntouched();
+    void onlyTheWalletAndIconsAreWritten();
     void failedWriteMidwayLeavesTheWalletUntouched();
     void importCreatesFolders();
     void firstStartNeedsNoBackupFolder();
     void noSafetyBackupNoRestore();
 
 private:
+    // A copy of wallet B's file; with sql, changed by it on a plain connection.
+    QString walletB();
+    QString walletBWith(const QString& sql);
     QTemporaryDir m_folder;
     QTemporaryDir m_work;
     QString m_backupB; // a backup of wallet B ("pw-b"), with an item "B only"
     QString m_idB;
 };
+
+QString TestRestoreFromArchive::walletB()
+{
+    const QString copy = m_work.filePath("copy-of-b/kelvaron.dat");
+    if (!QFile::exists(copy)) {
+        QTemporaryDir unpacked;
+        unzipArchiveToFolder(m_backupB, unpacked.path());
+        QDir().mkpath(QFileInfo(copy).absolutePath());
+        QFile::copy(unpacked.filePath("kelvaron.dat"), copy);
+    }
+    return copy;
+}
+
+QString TestRestoreFromArchive::walletBWith(const QString& sql)
+{
+    const QString changed = m_work.filePath("changed/kelvaron.dat");
+    QDir().mkpath(QFileInfo(changed).absolutePath());
+    QFile::remove(changed);
+    QFile::copy(walletB(), changed);
+    {
+        QSqlDatabase plain = QSqlDatabase::addDatabase("QSQLITE", "plain");
+        plain.setDatabaseName(changed);
+        plain.open();
+        QSqlQuery query(plain);
+        if (!query.exec(sql))
+            qWarning() << query.lastError().text();
+    }
+    QSqlDatabase::removeDatabase("plain");
+    return changed;
+}
 
 void TestRestoreFromArchive::initTestCase()
 {
@@ -111,6 +162,12 @@ void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched_data()
     QTest::newRow("entry outside the data folder") << "traversal";
     QTest::newRow("no wallet inside") << "nowallet";
     QTest::newRow("missing") << "missing";
+    QTest::newRow("wallet entry inflates past its declared size") << "bomb";
+    QTest::newRow("1,001 entries") << "many";
+    QTest::newRow("symbolic link beside the wallet") << "symlink";
+    QTest::newRow("wallet with a trigger") << "trigger";
+    QTest::newRow("wallet with a view") << "view";
+    QTest::newRow("wallet with a million and one rows") << "rows";
 }
 
 void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched()
@@ -133,17 +190,76 @@ void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched()
     } else if (kind == "nowallet") {
         const QString text = writeFile(m_work.filePath("kelvaron.txt"), sampleText(1000));
         archiveOf(path, {{"kelvaron.dat", text}});
+    } else if (kind == "bomb") {
+        // 16 MiB of zeros that both headers declare as 100 bytes.
+        const QString zeros = writeFile(m_work.filePath("zeros"), QByteArray(16 << 20, '\0'));
+        QByteArray archive = readFile(archiveOf(path, {{"kelvaron.dat", zeros}}));
+        putLe32(archive, 22, 100);
+        putLe32(archive, int(le32(archive, archive.lastIndexOf("PK\x05\x06") + 16)) + 24, 100);
+        writeFile(path, archive);
+    } else if (kind == "many") {
+        QList<QPair<QString, QString>> entries = {{"kelvaron.dat", walletB()}};
+        const QString one = writeFile(m_work.filePath("one.png"), "x");
+        for (int i = 0; i < 1000; ++i)
+            entries.append({QStringLiteral("icons/p/%1.png").arg(i), one});
+        archiveOf(path, entries);
+    } else if (kind == "symlink") {
+        const QString target = writeFile(m_work.filePath("target"), "/etc");
+        QByteArray archive =
+            readFile(archiveOf(path, {{"icons/link", target}, {"kelvaron.dat", walletB()}}));
+        const int central = int(le32(archive, archive.lastIndexOf("PK\x05\x06") + 16));
+        archive[central + 5] = char(3);
+        putLe32(archive, central + 38, quint32(0120777) << 16);
+        writeFile(path, archive);
+    } else {
+        const QString sql =
+            kind == "trigger"
+                ? "CREATE TRIGGER wipe AFTER INSERT ON kelvaron_fields BEGIN DELETE FROM "
+                  "kelvaron_fields; END"
+            : kind == "view"
+                ? "CREATE VIEW names AS SELECT name FROM kelvaron_items"
+                : "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n LIMIT 1000001) "
+                  "INSERT INTO kelvaron_labels (field_type) SELECT x FROM n";
+        archiveOf(path, {{"kelvaron.dat", walletBWith(sql)}});
     }
+    const QStringList filesBefore = filesOfDataFolder();
     const QByteArray before = readFile(WalletDatabase::databaseFilePath());
     const QString idBefore = db()->walletId();
-    QVERIFY(!restoreFromArchive(path));
-    QCOMPARE(readFile(WalletDatabase::databaseFilePath()), before);
+    QString reason;
+    QVERIFY(!restoreFromArchive(path, &reason));
+    QVERIFY(!reason.isEmpty());
+    QCOMPARE(filesOfDataFolder(), filesBefore);
+    QVERIFY(readFile(WalletDatabase::databaseFilePath()) == before);
     QCOMPARE(db()->walletId(), idBefore);
     QVERIFY(db()->checkPassword("pw-a"));
     QVERIFY(!QFile::exists(QDir(WalletDatabase::dataFolderPath()).filePath("../evil.txt")));
     QVERIFY(QDir(WalletDatabase::dataFolderPath())
                 .entryList({".restore-*"}, QDir::AllEntries | QDir::Hidden)
                 .isEmpty());
+}
+
+void TestRestoreFromArchive::onlyTheWalletAndIconsAreWritten()
+{
+    // Beside a good wallet: an entry that would inflate to 16 MiB while it
+    // declares 100 bytes, and a file outside the icon pack. Neither is written.
+    const QString zeros = writeFile(m_work.filePath("zeros"), QByteArray(16 << 20, '\0'));
+    const QString picture = writeFile(m_work.filePath("icon_visa.png"), "picture");
+    const QString path = m_work.filePath("side.zip");
+    QByteArray archive = readFile(archiveOf(
+        path,
+        {{"junk.bin", zeros}, {"kelvaron.dat", walletB()}, {"icons/icon_visa.png", picture}}));
+    // Its central record, then its local header, both declare 100 bytes.
+    const int directory = int(le32(archive, archive.lastIndexOf("PK\x05\x06") + 16));
+    const int record = archive.indexOf("junk.bin", directory) - 46;
+    QCOMPARE(le32(archive, record), quint32(0x02014b50));
+    putLe32(archive, record + 24, 100);
+    putLe32(archive, int(le32(archive, record + 42)) + 22, 100);
+    writeFile(path, archive);
+
+    QVERIFY(restoreFromArchive(path));
+    QCOMPARE(db()->walletId(), m_idB);
+    QCOMPARE(filesOfDataFolder(), QStringList({"icons/icon_visa.png", "kelvaron.dat"}));
+    QCOMPARE(QFile::permissions(WalletDatabase::databaseFilePath()) & 0x0077, 0);
 }
 
 void TestRestoreFromArchive::failedWriteMidwayLeavesTheWalletUntouched()

@@ -50,10 +50,15 @@ void KVRestoreDialog::on_restoreButton_clicked()
         reject();
         return;
     }
-    if (restoreFromArchive(path))
+    QString reason;
+    if (restoreFromArchive(path, &reason)) {
         accept();
-    else
-        reject();
+        return;
+    }
+    KVCustomMessage::ask(QCoreApplication::translate("", "Restore failed"),
+                         tr("Your wallet was not replaced: %1.").arg(reason), true,
+                         KVCustomMessage::ButtonsOk);
+    reject();
 }
 
 void KVRestoreDialog::on_deleteButton_clicked()

@@ -598,6 +598,7 @@ void MainWindow::lockWindow()
     m_lockPending = false;
     suspendStayOnTop();
     setWalletVisible(false);
+    clearSecretFromClipboard();
     WalletDatabase::instance()->lock();
     ui->listWidget->clear();
     ui->treeWidget->clear();
@@ -767,13 +768,16 @@ void MainWindow::on_actionImport_triggered()
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    if (restoreFromArchive(dialog.selectedFiles().constFirst())) {
+    QString reason;
+    if (restoreFromArchive(dialog.selectedFiles().constFirst(), &reason)) {
         lockWindow();
         on_unlockButton_clicked();
         return;
     }
     KVCustomMessage::ask(tr("Import canelled"),
-                         tr("Error during import operation, contact us to report the problem"),
+                         tr("Error during import operation, contact us to report the problem") +
+                             QStringLiteral("\n\n") +
+                             tr("Your wallet was not replaced: %1.").arg(reason),
                          true, KVCustomMessage::ButtonsOk);
 }
 

@@ -146,6 +146,11 @@ UnZip::ErrorCode UnZip::extractFiles(const QStringList& names, const QDir& direc
     return Ok;
 }
 
+bool UnZip::isSafeEntryName(const QString& name)
+{
+    return UnzipPrivate::isSafeEntryName(name);
+}
+
 QString UnZip::errorText(ErrorCode code)
 {
     switch (code) {

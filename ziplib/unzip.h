@@ -84,6 +84,8 @@ public:
                            ExtractionOptions options = KeepEntryPaths);
 
     static QString errorText(ErrorCode code);
+    // Whether an entry name stays inside the folder it would be extracted to.
+    static bool isSafeEntryName(const QString& name);
 
 private:
     std::unique_ptr<UnzipPrivate> d;
