@@ -957,6 +957,10 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Item name</source>
         <translation>Имя записи</translation>
     </message>
+    <message>
+        <source>Could not be saved.</source>
+        <translation>Не удалось сохранить.</translation>
+    </message>
 </context>
 <context>
     <name>KVChangePassword</name>
@@ -1446,6 +1450,14 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Your wallet was not replaced: %1.</source>
         <translation>Ваш кошелёк не заменён: %1.</translation>
     </message>
+    <message>
+        <source>Not saved</source>
+        <translation>Не сохранено</translation>
+    </message>
+    <message>
+        <source>The wallet could not be changed: the file cannot be written. Nothing was lost; check the disk and the file&apos;s permissions.</source>
+        <translation>Кошелёк не удалось изменить: в файл нельзя записать. Ничего не потеряно; проверьте диск и права доступа к файлу.</translation>
+    </message>
 </context>
 <context>
     <name>Prefs</name>
@@ -1674,6 +1686,10 @@ Sincerely your, Tormelin Development Team</source>
     <message>
         <source>The label could not be saved.</source>
         <translation>Метку не удалось сохранить.</translation>
+    </message>
+    <message>
+        <source>The label could not be deleted.</source>
+        <translation>Метку не удалось удалить.</translation>
     </message>
 </context>
 </TS>

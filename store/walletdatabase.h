@@ -68,11 +68,14 @@ public:
 
     // Item tree
     ItemRecord getItem(const QString& id);
+    // addItem and updateItem return the record as stored, or an empty record
+    // when nothing was written (no password held, a deleted item, a refused write).
     ItemRecord addItem(const QString& id, const QString& parentId, const QString& name,
                        const QString& icon, bool folder);
     ItemRecord updateItem(const QString& id, const QString& name, const QString& icon);
-    void deleteItem(const QString& id);
-    void deleteItemWithFields(const QString& id);
+    // The deletions and additions below return whether they were written.
+    bool deleteItem(const QString& id);
+    bool deleteItemWithFields(const QString& id);
     QString getParentId(const QString& id);
     bool hasChildren(const QString& id);
     QList<ItemRecord> listChildren(const QString& parentId);
@@ -87,19 +90,20 @@ public:
     // unchanged value writes nothing and returns true.
     bool saveField(const QString& type, const QString& value, const QString& itemId,
                    const QString& fieldId);
-    void deleteField(const QString& itemId, const QString& fieldId);
+    bool deleteField(const QString& itemId, const QString& fieldId);
     int maxSortWeight(const QString& itemId);
     bool hasPreviousPasswordField(const QString& itemId);
 
     // Labels
     LabelRecord getLabel(const QString& fieldType);
     QList<LabelRecord> listLabels(int kind);
-    void addLabel(const QString& fieldType, const QString& labelName, const QString& icon,
+    bool addLabel(const QString& fieldType, const QString& labelName, const QString& icon,
                   const QString& valueType, bool system);
+    // The new label's code, or an empty text when it was not written.
     QString addCustomLabel(const QString& labelName, const QString& icon, const QString& valueType);
     // Never stores an empty name; true when the label row was written.
     bool updateLabel(const QString& fieldType, const QString& labelName, const QString& icon);
-    void deleteLabel(const QString& fieldType);
+    bool deleteLabel(const QString& fieldType);
     int labelUsageCount(const QString& fieldType);
     bool insertDefaultLabels(const QString& now);
 

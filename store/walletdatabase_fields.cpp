@@ -138,10 +138,10 @@ bool WalletDatabase::keepPreviousPassword(const QString& itemId, const FieldReco
     return query.exec();
 }
 
-void WalletDatabase::deleteField(const QString& itemId, const QString& fieldId)
+bool WalletDatabase::deleteField(const QString& itemId, const QString& fieldId)
 {
     const QString now = currentTimestamp();
-    write(now, Touch::Always, [&] {
+    return write(now, Touch::Always, [&] {
         QSqlQuery query;
         query.prepare(QStringLiteral(
             "UPDATE kelvaron_fields SET deleted='1', change_timestamp=:changeValue  WHERE "

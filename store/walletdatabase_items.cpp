@@ -78,12 +78,12 @@ ItemRecord WalletDatabase::addItem(const QString& id, const QString& parentId, c
             QStringLiteral("SELECT item_id FROM kelvaron_items WHERE item_id=:itemID;"),
             {{QStringLiteral(":itemID"), c}});
     });
-    write(now, Touch::OnCommit, [&] {
+    const bool written = write(now, Touch::OnCommit, [&] {
         QSqlQuery query;
         bindNewItem(query, newId, parentId, enciphered, icon, folder, now);
         return query.exec();
     });
-    return getItem(newId);
+    return written ? getItem(newId) : ItemRecord();
 }
 
 ItemRecord WalletDatabase::updateItem(const QString& id, const QString& name, const QString& icon)
@@ -94,7 +94,7 @@ ItemRecord WalletDatabase::updateItem(const QString& id, const QString& name, co
         qDebug() << "Item not updated: no master password held or enciphering failed";
         return {};
     }
-    write(now, Touch::OnCommit, [&] {
+    const bool written = write(now, Touch::OnCommit, [&] {
         QSqlQuery query;
         query.prepare(
             QStringLiteral("UPDATE kelvaron_items SET name=:nameValue, icon=:iconValue, "
@@ -105,13 +105,13 @@ ItemRecord WalletDatabase::updateItem(const QString& id, const QString& name, co
         query.bindValue(QStringLiteral(":itemId"), id);
         return execWritesOneRow(query);
     });
-    return getItem(id);
+    return written ? getItem(id) : ItemRecord();
 }
 
-void WalletDatabase::deleteItem(const QString& id)
+bool WalletDatabase::deleteItem(const QString& id)
 {
     const QString now = currentTimestamp();
-    write(now, Touch::Always, [&] {
+    return write(now, Touch::Always, [&] {
         QSqlQuery query;
         query.prepare(QStringLiteral("UPDATE kelvaron_items SET deleted=1, "
                                      "change_timestamp=:changeValue WHERE item_id=:itemId "));
@@ -121,10 +121,10 @@ void WalletDatabase::deleteItem(const QString& id)
     });
 }
 
-void WalletDatabase::deleteItemWithFields(const QString& id)
+bool WalletDatabase::deleteItemWithFields(const QString& id)
 {
     const QString now = currentTimestamp();
-    write(now, Touch::Always, [&] {
+    return write(now, Touch::Always, [&] {
         QSqlQuery query;
         query.prepare(QStringLiteral("UPDATE kelvaron_items SET deleted=1, "
                                      "change_timestamp=:changeValue WHERE item_id=:itemId "));

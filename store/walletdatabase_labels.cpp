@@ -107,12 +107,12 @@ bool WalletDatabase::insertLabel(const QString& fieldType, const QString& labelN
     return query.exec();
 }
 
-void WalletDatabase::addLabel(const QString& fieldType, const QString& labelName,
+bool WalletDatabase::addLabel(const QString& fieldType, const QString& labelName,
                               const QString& icon, const QString& valueType, bool system)
 {
     const QString now = currentTimestamp();
-    write(now, Touch::OnCommit,
-          [&] { return insertLabel(fieldType, labelName, icon, valueType, system, now); });
+    return write(now, Touch::OnCommit,
+                 [&] { return insertLabel(fieldType, labelName, icon, valueType, system, now); });
 }
 
 QString WalletDatabase::addCustomLabel(const QString& labelName, const QString& icon,
@@ -123,8 +123,7 @@ QString WalletDatabase::addCustomLabel(const QString& labelName, const QString& 
             QStringLiteral("SELECT * FROM kelvaron_labels WHERE field_type=:fieldType ;"),
             {{QStringLiteral(":fieldType"), candidate}});
     });
-    addLabel(code, labelName, icon, valueType, false);
-    return code;
+    return addLabel(code, labelName, icon, valueType, false) ? code : QString();
 }
 
 bool WalletDatabase::updateLabel(const QString& fieldType, const QString& labelName,
@@ -147,10 +146,10 @@ bool WalletDatabase::updateLabel(const QString& fieldType, const QString& labelN
     });
 }
 
-void WalletDatabase::deleteLabel(const QString& fieldType)
+bool WalletDatabase::deleteLabel(const QString& fieldType)
 {
     const QString now = currentTimestamp();
-    write(now, Touch::Always, [&] {
+    return write(now, Touch::Always, [&] {
         QSqlQuery query;
         query.prepare(QStringLiteral(
             "UPDATE kelvaron_labels SET deleted=1, change_timestamp=:changeValue WHERE "

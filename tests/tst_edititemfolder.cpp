@@ -1,6 +1,7 @@
 #include "edititemfolder.h"
 #include "testenvironment.h"
 #include "walletdatabase.h"
+#include "writelimit.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -35,6 +36,8 @@ private slots:
     void editFindsPrefixedIcon();
     void editWithUnknownIconTakesTheFirst();
     void cancelStoresNothing();
+    void refusedWriteKeepsTheDialogOpen_data();
+    void refusedWriteKeepsTheDialogOpen();
 
 private:
     QString m_card;
@@ -117,6 +120,43 @@ void TestEditItemFolder::cancelStoresNothing()
     editor.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
     QCOMPARE(WalletDatabase::instance()->getItem(m_card).name,
              QStringLiteral("Credit card sample"));
+}
+
+void TestEditItemFolder::refusedWriteKeepsTheDialogOpen_data()
+{
+    QTest::addColumn<bool>("create");
+    QTest::newRow("new item") << true;
+    QTest::newRow("rename") << false;
+}
+
+void TestEditItemFolder::refusedWriteKeepsTheDialogOpen()
+{
+    QFETCH(bool, create);
+    const QByteArray before = [] {
+        QFile file(WalletDatabase::databaseFilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    auto dialog = create ? std::make_unique<EditItemFolder>(false, RootItemId, nullptr)
+                         : std::make_unique<EditItemFolder>(m_card, nullptr);
+    EditItemFolder& editor = *dialog;
+    auto* name = editor.findChild<QLineEdit*>("lineEdit");
+    name->setText(QStringLiteral("Typed by the user"));
+    {
+        // The disk is full: the journal cannot be written.
+        const WriteLimit full(0);
+        accept(editor);
+    }
+    QVERIFY(editor.result() != QDialog::Accepted);
+    QVERIFY(!editor.findChild<QLabel*>("labelError")->isHidden());
+    QCOMPARE(name->text(), QStringLiteral("Typed by the user"));
+    QFile file(WalletDatabase::databaseFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == before);
+
+    // Once there is room again, the same OK saves what was typed.
+    accept(editor);
+    QCOMPARE(editor.result(), int(QDialog::Accepted));
+    QCOMPARE(editor.editorResult().name, QStringLiteral("Typed by the user"));
 }
 
 KELVARON_TEST_MAIN(TestEditItemFolder)

@@ -3,6 +3,7 @@
 #include "modaldriver.h"
 #include "testenvironment.h"
 #include "walletdatabase.h"
+#include "writelimit.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -119,6 +120,7 @@ private slots:
     void renameThroughEdit();
     void deleteRules();
     void fieldCommands();
+    void refusedDeleteIsReported();
     void nothingSelectedWarns_data();
     void nothingSelectedWarns();
     void notices();
@@ -439,6 +441,25 @@ void TestMainWindow::fieldCommands()
     child<QPushButton>(window, "addButton")->click();
     QCOMPARE(listTexts(window).last(), QStringLiteral("User name=jane"));
     QVERIFY(driver.allAnswered());
+}
+
+void TestMainWindow::refusedDeleteIsReported()
+{
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    const int fields = list(window)->topLevelItemCount();
+    selectListRow(window, 0);
+    ModalDriver driver;
+    driver.expectMessage(true); // yes, delete
+    driver.expectMessage();     // the refusal, acknowledged
+    {
+        const WriteLimit full(0); // the disk is full
+        child<QPushButton>(window, "deleteButton")->click();
+    }
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QCOMPARE(driver.seenTitles().last(), QStringLiteral("Not saved"));
+    QCOMPARE(list(window)->topLevelItemCount(), fields);
+    QCOMPARE(WalletDatabase::instance()->listFields(m_wallet.card).size(), fields);
 }
 
 void TestMainWindow::nothingSelectedWarns_data()

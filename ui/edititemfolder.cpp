@@ -4,8 +4,6 @@
 #include "ui_edititemfolder.h"
 #include "walletdatabase.h"
 
-#include <QDebug>
-
 EditItemFolder::EditItemFolder(bool folder, const QString& parentId, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::EditItemFolder>()), m_create(true), m_folder(folder),
       m_parentId(parentId)
@@ -31,6 +29,7 @@ EditItemFolder::~EditItemFolder() = default;
 void EditItemFolder::setUp()
 {
     ui->setupUi(this);
+    ui->labelError->hide();
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);
@@ -47,8 +46,6 @@ int EditItemFolder::fillIcons(const QString& currentIcon)
         ui->comboBox->addItem(iconForName(info.iconfil), info.title, info.iconfil);
         if (m_create)
             continue;
-        qDebug() << index << ". kvr.icon: " << currentIcon;
-        qDebug() << index << ". iconInfo.iconfil: " << info.iconfil;
         if (info.iconfil == currentIcon || info.iconfil == QStringLiteral("icon_") + currentIcon)
             match = index;
     }
@@ -63,4 +60,11 @@ void EditItemFolder::on_buttonBox_accepted()
     WalletDatabase* db = WalletDatabase::instance();
     m_record = m_create ? db->addItem(QString(), m_parentId, name, icon, m_folder)
                         : db->updateItem(m_itemId, name, icon);
+    // A write the store refused keeps the dialog open with what was typed.
+    if (m_record.itemId.isEmpty()) {
+        ui->labelError->setText(tr("Could not be saved."));
+        ui->labelError->show();
+        return;
+    }
+    accept();
 }

@@ -229,7 +229,11 @@ void labels::on_pushButton_clicked()
                                       ? QLatin1String(ValueTypes[typeIndex])
                                       : QString();
         if (!name.isEmpty() && !icon.isEmpty() && !valueType.isEmpty()) {
-            db->addCustomLabel(name, icon, valueType);
+            if (db->addCustomLabel(name, icon, valueType).isEmpty()) {
+                ui->labelError->setText(tr("The label could not be saved."));
+                ui->labelError->show();
+                return;
+            }
             fillList();
         }
     }
@@ -274,7 +278,10 @@ void labels::on_removeLabel_clicked()
             QCoreApplication::translate("", "Are you sure, you want to delete the label '") +
                 label.labelName + QStringLiteral("'?"),
             true, KVCustomMessage::ButtonsYesNo)) {
-        db->deleteLabel(code);
+        if (!db->deleteLabel(code)) {
+            ui->labelError->setText(tr("The label could not be deleted."));
+            ui->labelError->show();
+        }
         fillList();
     }
 }

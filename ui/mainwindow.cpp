@@ -468,7 +468,8 @@ void MainWindow::on_deleteButton_clicked()
                                      KVCustomMessage::ButtonsOk);
                 return;
             }
-            db->deleteItem(childId);
+            if (!db->deleteItem(childId))
+                reportFailedWrite();
         } else {
             if (!KVCustomMessage::ask(child.name,
                                       tr("You are going to delete the item and it will not be "
@@ -476,7 +477,8 @@ void MainWindow::on_deleteButton_clicked()
                                          "want to continue?"),
                                       true, KVCustomMessage::ButtonsYesNo))
                 return;
-            db->deleteItemWithFields(childId);
+            if (!db->deleteItemWithFields(childId))
+                reportFailedWrite();
         }
         fillTree();
         selectTreeItem(treeId);
@@ -493,7 +495,8 @@ void MainWindow::on_deleteButton_clicked()
             tr("You are going to delete the field. Are you sure you want to proceed?"), true,
             KVCustomMessage::ButtonsYesNo))
         return;
-    db->deleteField(treeId, fieldId);
+    if (!db->deleteField(treeId, fieldId))
+        reportFailedWrite();
     fillTree();
     selectTreeItem(treeId);
 }
@@ -591,6 +594,14 @@ void MainWindow::setWalletVisible(bool visible)
     for (QWidget* widget : wallet)
         widget->setVisible(visible);
     ui->menuBar->setEnabled(visible);
+}
+
+void MainWindow::reportFailedWrite()
+{
+    KVCustomMessage::ask(tr("Not saved"),
+                         tr("The wallet could not be changed: the file cannot be written. "
+                            "Nothing was lost; check the disk and the file's permissions."),
+                         true, KVCustomMessage::ButtonsOk);
 }
 
 void MainWindow::lockWindow()

@@ -80,6 +80,8 @@ private slots:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
 
 private:
+    // Tells the user that a command's write was refused by the store.
+    void reportFailedWrite();
     // Suspends the pin for its lifetime: every command that shows a dialog
     // or a message holds one, so the pin comes back on every path.
     // A lock that falls due while it is open waits for the outermost frame
