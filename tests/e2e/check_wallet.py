@@ -12,9 +12,6 @@ import subprocess
 import sys
 import zipfile
 
-wallet, backups, password, clipboard = sys.argv[1:5]
-
-
 def key_of(secret):
     doubled = secret
     while len(doubled.encode("utf-16-le")) // 2 < 32:
@@ -39,31 +36,36 @@ def fail(message):
     sys.exit(1)
 
 
-db = sqlite3.connect(wallet)
-names = {item_id: decipher(bytes(name), password)
-         for item_id, name in db.execute("SELECT item_id, name FROM kelvaron_items WHERE deleted=0")}
-if any(value is None for value in names.values()):
-    fail("an item name does not decipher under the final master password")
-read_me = [item_id for item_id, name in names.items() if name == "Read me"]
-if len(read_me) != 1:
-    fail("no item Read me: %r" % sorted(names.values()))
-fields = db.execute("SELECT type, value FROM kelvaron_fields WHERE item_id=? AND deleted=0",
-                    (read_me[0],)).fetchall()
-passwords = [decipher(bytes(value), password) for kind, value in fields if kind == "PASS"]
-if len(passwords) != 1 or passwords[0] is None or len(passwords[0]) != 8 or not passwords[0].isalnum():
-    fail("expected one generated 8-character password field, found %r" % passwords)
-with open(clipboard, encoding="utf-8") as f:
-    if f.read() != passwords[0]:
-        fail("the clipboard did not hold the generated password")
-with open(wallet, "rb") as f:
-    if b"Read me" in f.read():
-        fail("a name is stored in clear")
-manual = glob.glob(os.path.join(backups, "kvrb-*-manual.zip"))
-safety = glob.glob(os.path.join(backups, "kvrb-*-restore.zip"))
-if len(manual) != 1 or len(safety) != 1:
-    fail("expected one manual and one safety backup, found %r" % os.listdir(backups))
-for archive in manual + safety:
-    with zipfile.ZipFile(archive) as z:
-        if z.namelist() != ["kelvaron.dat"] or z.testzip() is not None:
-            fail("bad backup " + archive)
-print("end-to-end session checked: password field, clipboard, lock, change of password, backup, restore")
+def main(wallet, backups, password, clipboard):
+    db = sqlite3.connect(wallet)
+    names = {item_id: decipher(bytes(name), password)
+             for item_id, name in db.execute("SELECT item_id, name FROM kelvaron_items WHERE deleted=0")}
+    if any(value is None for value in names.values()):
+        fail("an item name does not decipher under the final master password")
+    read_me = [item_id for item_id, name in names.items() if name == "Read me"]
+    if len(read_me) != 1:
+        fail("no item Read me: %r" % sorted(names.values()))
+    fields = db.execute("SELECT type, value FROM kelvaron_fields WHERE item_id=? AND deleted=0",
+                        (read_me[0],)).fetchall()
+    passwords = [decipher(bytes(value), password) for kind, value in fields if kind == "PASS"]
+    if len(passwords) != 1 or passwords[0] is None or len(passwords[0]) != 8 or not passwords[0].isalnum():
+        fail("expected one generated 8-character password field, found %r" % passwords)
+    with open(clipboard, encoding="utf-8") as f:
+        if f.read() != passwords[0]:
+            fail("the clipboard did not hold the generated password")
+    with open(wallet, "rb") as f:
+        if b"Read me" in f.read():
+            fail("a name is stored in clear")
+    manual = glob.glob(os.path.join(backups, "kvrb-*-manual.zip"))
+    safety = glob.glob(os.path.join(backups, "kvrb-*-restore.zip"))
+    if len(manual) != 1 or len(safety) != 1:
+        fail("expected one manual and one safety backup, found %r" % os.listdir(backups))
+    for archive in manual + safety:
+        with zipfile.ZipFile(archive) as z:
+            if z.namelist() != ["kelvaron.dat"] or z.testzip() is not None:
+                fail("bad backup " + archive)
+    print("end-to-end session checked: password field, clipboard, lock, change of password, backup, restore")
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:5])

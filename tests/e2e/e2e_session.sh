@@ -1,40 +1,8 @@
 #!/usr/bin/env bash
 # The user's session, run inside Xvfb by e2e_test.sh.
 set -euo pipefail
-log() { echo "e2e: $*"; }
-# The newest visible window whose title matches, waiting for it to appear.
-window() {
-  for _ in $(seq 1 100); do
-    local id
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
-    [[ -n "$id" ]] && { echo "$id"; return; }
-    sleep 0.2
-  done
-  echo "no window titled $1" >&2; exit 1
-}
-# The program's open dialog: its one visible window besides the main window.
-dialog() {
-  for _ in $(seq 1 100); do
-    local id
-    for id in $(xdotool search --onlyvisible --name "Kelvaron" 2>/dev/null); do
-      [[ "$id" != "${main:-}" ]] && { echo "$id"; return; }
-    done
-    sleep 0.2
-  done
-  echo "no dialog is open" >&2; exit 1
-}
-focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
-# Clicks at x, y inside a window.
-click() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
-  sleep 0.5
-}
-type_text() { xdotool type --delay 40 "$1"; }
-password_dialog() {
-  local id; id=$(dialog)
-  focus "$id"; type_text "$1"; xdotool key Return; sleep 1
-}
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/e2e_lib.sh"
 
 "$E2E_BINARY" > "$E2E_WORK/program.log" 2>&1 &
 pid=$!
@@ -76,8 +44,7 @@ click "$main" 325 $((locked_top + 135))
 password_dialog "first master"
 
 log "change the master password"
-click "$main" 58 10
-xdotool key Down Down Down Down Down Return; sleep 1
+menu_entry "$main" 5; sleep 1
 change=$(dialog)
 focus "$change"
 type_text "first master"; xdotool key Tab; type_text "second master"; xdotool key Tab
@@ -87,13 +54,11 @@ click "$main" 325 $((locked_top + 135))
 password_dialog "second master"
 
 log "back up"
-click "$main" 58 10
-xdotool key Down Down Return; sleep 2
+menu_entry "$main" 2; sleep 2
 focus "$(dialog)"; xdotool key Return; sleep 1
 
 log "restore the backup"
-click "$main" 58 10
-xdotool key Down Down Down Return; sleep 1
+menu_entry "$main" 3; sleep 1
 recovery=$(window "Recovery")
 click "$recovery" 100 40
 click "$recovery" 350 46

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# What the end-to-end sessions share: finding windows and driving them with
+# xdotool as a person would.
+log() { echo "e2e: $*"; }
+# The newest visible window whose title matches, waiting for it to appear.
+window() {
+  for _ in $(seq 1 100); do
+    local id
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
+    [[ -n "$id" ]] && { echo "$id"; return; }
+    sleep 0.2
+  done
+  echo "no window titled $1" >&2; exit 1
+}
+# The program's open dialog: its one visible window besides the main window.
+dialog() {
+  for _ in $(seq 1 100); do
+    local id
+    for id in $(xdotool search --onlyvisible --name "Kelvaron" 2>/dev/null); do
+      [[ "$id" != "${main:-}" ]] && { echo "$id"; return; }
+    done
+    sleep 0.2
+  done
+  echo "no dialog is open" >&2; exit 1
+}
+focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
+# Clicks at x, y inside a window.
+click() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
+  sleep 0.5
+}
+type_text() { xdotool type --delay 40 "$1"; }
+password_dialog() {
+  local id; id=$(dialog)
+  focus "$id"; type_text "$1"; xdotool key Return; sleep 1
+}
+
+# Opens the Tools menu of the main window and takes its n-th entry.
+menu_entry() {
+  click "$1" 58 10
+  for _ in $(seq 1 "$2"); do xdotool key Down; done
+  xdotool key Return
+}
