@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "backuparchive.h"
+#include "filesafety.h"
 #include "kelvaronconfig.h"
 #include "kvcustommessage.h"
 #include "kvfirststart.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QSettings>
 #include <QMessageBox>
 #include <QTranslator>
 
@@ -186,6 +188,8 @@ int runStartup(QApplication& app)
                                  false, KVCustomMessage::ButtonsOk);
         return 0;
     }
+    // The settings name the backup folder: they are the user's alone too.
+    FileSafety::hideFromOthers(QSettings().fileName());
     // What killed backups and restores of earlier runs left behind.
     removeStaleBackupLeftovers(startedAt);
     removeStaleRestoreFolders(startedAt);

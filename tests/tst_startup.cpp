@@ -5,6 +5,7 @@
 #include "walletdatabase.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -88,6 +89,11 @@ private slots:
 void TestStartup::firstRunCreatesWalletWithoutLogin()
 {
     removeWallet();
+    // Settings left readable by others by an earlier version.
+    QSettings().setValue("backup/backup_path", QDir::tempPath());
+    QSettings().sync();
+    QVERIFY(QFile::setPermissions(QSettings().fileName(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
     ModalDriver driver;
     MainWindowCloser closer;
     answerFirstStart(driver, Password);
@@ -97,6 +103,8 @@ void TestStartup::firstRunCreatesWalletWithoutLogin()
     QCOMPARE(driver.seen().size(), 1);
     QVERIFY(WalletDatabase::instance()->hasPassword());
     QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).size(), 2);
+    QCOMPARE(QFile::permissions(QSettings().fileName()) & QFile::ReadOther, 0);
+    QSettings().remove("backup/backup_path");
 }
 
 void TestStartup::cancelledFirstStartEndsWithZero()
