@@ -1379,10 +1379,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Поиск</translation>
     </message>
     <message>
-        <source>Search will be implemented later, track updates on application website</source>
-        <translation>Поиск появится позже, следите за новостями на сайте приложения</translation>
-    </message>
-    <message>
         <source>2 attempts left</source>
         <translation>Осталось 2 попытки</translation>
     </message>
@@ -1457,6 +1453,34 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>The wallet could not be changed: the file cannot be written. Nothing was lost; check the disk and the file&apos;s permissions.</source>
         <translation>Кошелёк не удалось изменить: в файл нельзя записать. Ничего не потеряно; проверьте диск и права доступа к файлу.</translation>
+    </message>
+    <message>
+        <source>Search names and values (Ctrl+F)</source>
+        <translation>Поиск по названиям и значениям (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>passwords</source>
+        <translation>пароли</translation>
+    </message>
+    <message>
+        <source>Include passwords in search</source>
+        <translation>Искать и в паролях</translation>
+    </message>
+    <message>
+        <source>Search: %1</source>
+        <translation>Поиск: %1</translation>
+    </message>
+    <message>
+        <source>No match</source>
+        <translation>Ничего не найдено</translation>
+    </message>
+    <message>
+        <source>Found: %1; the first %2 are shown</source>
+        <translation>Найдено: %1; показаны первые %2</translation>
+    </message>
+    <message>
+        <source>Found: %1</source>
+        <translation>Найдено: %1</translation>
     </message>
 </context>
 <context>

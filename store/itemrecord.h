@@ -7,6 +7,7 @@
 struct ItemRecord
 {
     QString itemId;
+    QString parentId;
     QString name;
     QString icon;
     bool folder = false;

@@ -3,6 +3,7 @@
 #include "filesafety.h"
 #include "randomstring.h"
 #include "valuecipher.h"
+#include "valuedecipher.h"
 
 #include <cstdlib>
 #include <memory>
@@ -53,6 +54,13 @@ const char* const SchemaStatements[] = {
 };
 
 } // namespace
+
+WalletDatabase::WalletDatabase() = default;
+
+WalletDatabase::~WalletDatabase()
+{
+    forgetPassword();
+}
 
 WalletDatabase* WalletDatabase::instance()
 {
@@ -231,8 +239,16 @@ void WalletDatabase::lock()
     close();
 }
 
+void WalletDatabase::holdPassword(const QString& password)
+{
+    forgetPassword();
+    m_masterPassword = password;
+    m_decipher = std::make_unique<ValueDecipher>(password);
+}
+
 void WalletDatabase::forgetPassword()
 {
+    m_decipher.reset(); // its key bytes are overwritten
     // The bytes of the password this object holds are overwritten before
     // they are released; copies that Qt's implicit sharing made elsewhere
     // are the holders' to forget.
@@ -320,7 +336,7 @@ bool WalletDatabase::checkPassword(const QString& candidate)
     bool ok = false;
     decryptValue(name, candidate, &ok);
     if (ok)
-        m_masterPassword = candidate;
+        holdPassword(candidate);
     return ok;
 }
 
@@ -471,7 +487,7 @@ QByteArray WalletDatabase::encrypt(const QString& plaintext) const
 QString WalletDatabase::decrypt(const QByteArray& value) const
 {
     bool ok = false;
-    return decryptValue(value, m_masterPassword, &ok);
+    return m_decipher ? m_decipher->decrypt(value, &ok) : QString();
 }
 
 bool WalletDatabase::write(const QString& now, Touch touch, const std::function<bool()>& body)

@@ -5,8 +5,10 @@
 #include "labelrecord.h"
 
 #include <functional>
+#include <memory>
 #include <QHash>
 #include <QList>
+#include <QPair>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QString>
@@ -14,6 +16,7 @@
 
 class QSqlQuery;
 class RowReader;
+class ValueDecipher;
 
 // The one process-wide store object: owns the default SQLite connection to
 // "kelvaron.dat", the wallet id and, while the wallet is unlocked, the master
@@ -21,6 +24,11 @@ class RowReader;
 class WalletDatabase
 {
 public:
+    WalletDatabase();
+    ~WalletDatabase();
+    WalletDatabase(const WalletDatabase&) = delete;
+    WalletDatabase& operator=(const WalletDatabase&) = delete;
+
     static WalletDatabase* instance();
     static QString databaseFilePath();
     static QString dataFolderPath();
@@ -80,11 +88,17 @@ public:
     bool hasChildren(const QString& id);
     QList<ItemRecord> listChildren(const QString& parentId);
     QString itemPath(const QString& id);
+    // Every live item and folder (the root's row included), in one read,
+    // without their times.
+    QList<ItemRecord> listLiveItems();
     void initialiseWallet(const QString& password);
 
     // Fields
     FieldRecord getField(const QString& itemId, const QString& fieldId);
     QList<FieldRecord> listFields(const QString& itemId);
+    // Every live field with its item's id, in one read, in sort order,
+    // without its change time.
+    QList<QPair<QString, FieldRecord>> listLiveFields();
     // Adds a field (empty fieldId) or changes a live field's value, only on a
     // live item. Returns true when the intended row holds the value; saving an
     // unchanged value writes nothing and returns true.
@@ -146,8 +160,11 @@ private:
     bool insertLabel(const QString& fieldType, const QString& labelName, const QString& icon,
                      const QString& valueType, bool system, const QString& now);
     void forgetPassword();
+    // Holds password and the decipher made from it until the wallet locks.
+    void holdPassword(const QString& password);
 
     QString m_masterPassword;
+    std::unique_ptr<ValueDecipher> m_decipher;
     State m_state = State::Ready;
     QString m_problem;
     QSqlDatabase m_connection;

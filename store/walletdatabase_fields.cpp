@@ -61,6 +61,30 @@ QList<FieldRecord> WalletDatabase::listFields(const QString& itemId)
     return fields;
 }
 
+QList<QPair<QString, FieldRecord>> WalletDatabase::listLiveFields()
+{
+    // Only the columns a whole-wallet reader needs: no times are parsed, and
+    // each label is read once.
+    QList<QPair<QString, FieldRecord>> fields;
+    QHash<QString, LabelRecord> labels;
+    QSqlQuery query;
+    query.setForwardOnly(true);
+    query.exec(QStringLiteral("SELECT item_id, field_id, type, value FROM kelvaron_fields WHERE "
+                              "deleted='0' ORDER BY item_id, sort_weight;"));
+    while (query.next()) {
+        FieldRecord record;
+        record.fieldId = query.value(1).toString();
+        record.type = query.value(2).toString();
+        record.value = decrypt(query.value(3).toByteArray());
+        auto known = labels.constFind(record.type);
+        if (known == labels.constEnd())
+            known = labels.insert(record.type, getLabel(record.type));
+        record.label = *known;
+        fields.append({query.value(0).toString(), record});
+    }
+    return fields;
+}
+
 bool WalletDatabase::saveField(const QString& type, const QString& value, const QString& itemId,
                                const QString& fieldId)
 {

@@ -38,6 +38,7 @@ ItemRecord WalletDatabase::itemFromRow(const RowReader& row) const
 {
     ItemRecord record;
     record.itemId = row.text(QStringLiteral("item_id"));
+    record.parentId = row.text(QStringLiteral("parent_id"));
     record.name = decrypt(row.bytes(QStringLiteral("name")));
     record.icon = row.text(QStringLiteral("icon"));
     record.folder = row.flag(QStringLiteral("folder"));
@@ -180,6 +181,26 @@ QList<ItemRecord> WalletDatabase::listChildren(const QString& parentId)
     return children;
 }
 
+QList<ItemRecord> WalletDatabase::listLiveItems()
+{
+    // Only the columns a whole-wallet reader needs: no times are parsed.
+    QList<ItemRecord> items;
+    QSqlQuery query;
+    query.setForwardOnly(true);
+    query.exec(QStringLiteral(
+        "SELECT item_id, parent_id, name, icon, folder FROM kelvaron_items WHERE deleted=0 "));
+    while (query.next()) {
+        ItemRecord record;
+        record.itemId = query.value(0).toString();
+        record.parentId = query.value(1).toString();
+        record.name = decrypt(query.value(2).toByteArray());
+        record.icon = query.value(3).toString();
+        record.folder = query.value(4).toInt() != 0;
+        items.append(record);
+    }
+    return items;
+}
+
 QString WalletDatabase::itemPath(const QString& id)
 {
     if (id == RootItemId)
@@ -219,7 +240,7 @@ void WalletDatabase::initialiseWallet(const QString& password)
     const QByteArray enciphered = encryptValue(check, password, &ok);
     if (!ok)
         return;
-    m_masterPassword = password;
+    holdPassword(password);
 
     QSqlDatabase::database().transaction();
     {

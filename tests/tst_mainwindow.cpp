@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSqlDatabase>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
@@ -125,6 +126,7 @@ private slots:
     void nothingSelectedWarns();
     void notices();
     void lockAndUnlock();
+    void searchAsYouType();
     void lockClearsOnlyOurSecret_data();
     void lockClearsOnlyOurSecret();
     void unlockFailures_data();
@@ -502,10 +504,68 @@ void TestMainWindow::notices()
     MainWindow window;
     ModalDriver driver;
     driver.expectMessage();
-    driver.expectMessage();
     window.findChild<QAction*>("actionSync")->trigger();
+    // Find no longer says "later": with an empty box it only takes the
+    // keyboard to it.
     window.findChild<QAction*>("actionFind")->trigger();
-    QCOMPARE(driver.seenTitles(), QStringList({"Synchronization", "Search"}));
+    QCOMPARE(driver.seenTitles(), QStringList({"Synchronization"}));
+}
+
+void TestMainWindow::searchAsYouType()
+{
+    QSettings().clear();
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.selectTreeItem(m_wallet.deep));
+    auto* box = child<QLineEdit>(window, "searchBox");
+
+    // Ctrl+F from anywhere in the window takes the keyboard to the box.
+    tree(window)->setFocus();
+    QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+    QTRY_VERIFY(box->hasFocus());
+
+    // Typing searches after a short pause; the tree keeps its selection.
+    QTest::keyClicks(box, "john");
+    QTRY_COMPARE(listTexts(window), QStringList({"Credit card sample=/Banking"}));
+    QCOMPARE(current(window), m_wallet.deep);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Found: 1"));
+
+    // Words may match the path and the fields, in any order.
+    box->setText(QStringLiteral("5678 banking"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(listTexts(window), QStringList({"Credit card sample=/Banking"}));
+    box->setText(QStringLiteral("nothing like it"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("No match"));
+    QCOMPARE(list(window)->topLevelItem(0)->flags(), Qt::NoItemFlags);
+
+    // Escape goes back exactly where the user was.
+    QTest::keyClick(box, Qt::Key_Escape);
+    QVERIFY(box->text().isEmpty());
+    QCOMPARE(current(window), m_wallet.deep);
+    QCOMPARE(listTexts(window), QStringList({"Inner"}));
+
+    // Opening a result selects it in the tree and shows it.
+    box->setText(QStringLiteral("read"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(listTexts(window), QStringList({"Read me=/"}));
+    emit list(window)->itemActivated(list(window)->topLevelItem(0), 0);
+    QCOMPARE(current(window), m_wallet.readMe);
+    QCOMPARE(text(window, "lineEdit"), QStringLiteral("Read me"));
+
+    // Lock wipes the index: what was added meanwhile is found after unlock.
+    window.findChild<QAction*>("actionLock")->trigger();
+    QVERIFY(box->text().isEmpty());
+    QVERIFY(openWalletDatabase());
+    QVERIFY(WalletDatabase::instance()->checkPassword(Password));
+    WalletDatabase::instance()->addItem({}, RootItemId, "Added while locked", "key", false);
+    ModalDriver driver;
+    driver.expectPassword(Password);
+    child<QPushButton>(window, "unlockButton")->click();
+    box->setText(QStringLiteral("added while"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(listTexts(window), QStringList({"Added while locked=/"}));
 }
 
 void TestMainWindow::lockAndUnlock()

@@ -1,5 +1,6 @@
 #include "testenvironment.h"
 #include "valuecipher.h"
+#include "valuedecipher.h"
 
 #include <QFile>
 #include <QtTest>
@@ -53,6 +54,17 @@ void TestValueCipher::knownAnswers()
     ok = false;
     QCOMPARE(decryptValue(cipher, password, &ok), plaintext);
     QVERIFY(ok);
+    // The store's decipher, made once per unlock, gives the same answers.
+    ValueDecipher decipher(password);
+    ok = false;
+    QCOMPARE(decipher.decrypt(cipher, &ok), plaintext);
+    QVERIFY(ok);
+    ValueDecipher wrong(QStringLiteral("x") + password);
+    QVERIFY(!password.isEmpty());
+    wrong.decrypt(cipher, &ok);
+    QVERIFY(!ok);
+    ok = true;
+    QVERIFY(decipher.decrypt(cipher.left(cipher.size() - 16), &ok) != plaintext || !ok);
 }
 
 void TestValueCipher::lengths_data()

@@ -20,12 +20,14 @@
 #include "ui_mainwindow.h"
 #include "walletdatabase.h"
 
+#include <QCheckBox>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QSettings>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
@@ -74,11 +76,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->listWidget->setExpandsOnDoubleClick(false);
     ui->graphicsView->setStyleSheet(QStringLiteral("background: transparent"));
 
-    searchBox.setFixedWidth(100);
-    searchBox.setFocusPolicy(Qt::ClickFocus);
-    searchBox.setStyleSheet(QStringLiteral(
-        "QWidget{font-size:12px;font-family: Arial, Helvetica, Verdana, sans-serif;}"));
-    ui->toolBar->insertWidget(ui->actionFind, &searchBox);
+    setUpSearch();
     auto* spacer = new QWidget(this);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     ui->toolBar->addWidget(spacer);
@@ -124,6 +122,138 @@ MainWindow::MainWindow(QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+namespace {
+
+constexpr int SearchDelayMs = 150;
+constexpr int MostResultsShown = 200;
+
+} // namespace
+
+void MainWindow::setUpSearch()
+{
+    searchBox.setObjectName(QStringLiteral("searchBox"));
+    searchBox.setFixedWidth(120);
+    searchBox.setPlaceholderText(tr("Search"));
+    searchBox.setClearButtonEnabled(true);
+    searchBox.setToolTip(tr("Search names and values (Ctrl+F)"));
+    ui->toolBar->insertWidget(ui->actionFind, &searchBox);
+    m_searchPasswords = new QCheckBox(tr("passwords"), this);
+    m_searchPasswords->setObjectName(QStringLiteral("searchPasswords"));
+    m_searchPasswords->setToolTip(tr("Include passwords in search"));
+    m_searchPasswords->setChecked(
+        QSettings()
+            .value(SettingsKeys::SearchPasswords, SettingsKeys::SearchPasswordsDefault)
+            .toBool());
+    ui->toolBar->insertWidget(ui->actionFind, m_searchPasswords);
+
+    // Typing searches after a short pause; Enter or Find at once.
+    m_searchTimer = new QTimer(this);
+    m_searchTimer->setSingleShot(true);
+    m_searchTimer->setInterval(SearchDelayMs);
+    connect(m_searchTimer, &QTimer::timeout, this, &MainWindow::runSearch);
+    connect(&searchBox, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.trimmed().isEmpty())
+            leaveSearch();
+        else
+            m_searchTimer->start();
+    });
+    connect(&searchBox, &QLineEdit::returnPressed, this, &MainWindow::runSearch);
+    connect(m_searchPasswords, &QCheckBox::toggled, this, [this](bool on) {
+        QSettings().setValue(SettingsKeys::SearchPasswords, on);
+        if (m_searching)
+            runSearch();
+    });
+    auto* focusSearch = new QShortcut(QKeySequence::Find, this);
+    connect(focusSearch, &QShortcut::activated, this, [this] {
+        searchBox.setFocus(Qt::ShortcutFocusReason);
+        searchBox.selectAll();
+    });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &searchBox, nullptr, nullptr,
+                                 Qt::WidgetShortcut);
+    connect(escape, &QShortcut::activated, &searchBox, &QLineEdit::clear);
+    connect(ui->listWidget, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* row) {
+        if (m_searching)
+            openSearchResult(row);
+    });
+}
+
+void MainWindow::runSearch()
+{
+    m_searchTimer->stop();
+    if (searchBox.text().trimmed().isEmpty()) {
+        leaveSearch();
+        return;
+    }
+    WalletDatabase* db = WalletDatabase::instance();
+    if (isLocked() || !db || !db->hasPassword())
+        return;
+    if (!m_search.isBuilt())
+        m_search.build(db);
+    showSearchResults(m_search.find(searchBox.text(), m_searchPasswords->isChecked()));
+}
+
+void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results)
+{
+    m_searching = true;
+    ui->graphicsVievHeron->hide();
+    setCommandsVisible(true);
+    resetList(2, false, false);
+    for (QWidget* command : {ui->addButton, ui->addButtonFolder, ui->folderUpButton})
+        command->setEnabled(false);
+    ui->lineEdit->setText(tr("Search: %1").arg(searchBox.text().trimmed()));
+    ui->pathLabel->clear();
+    ui->statsLabel->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (int i = 0; i < results.size() && i < MostResultsShown; ++i) {
+        const SearchIndex::Result& result = results.at(i);
+        auto* row = new QTreeWidgetItem(QStringList({result.name, result.path}));
+        row->setData(0, IdRole, result.itemId);
+        row->setIcon(0, rowIcon(result.icon));
+        rows.append(row);
+    }
+    if (results.isEmpty()) {
+        // Said plainly in the panel itself, on a row that cannot be chosen.
+        auto* none = new QTreeWidgetItem(QStringList(tr("No match")));
+        none->setFlags(Qt::NoItemFlags);
+        rows.append(none);
+    }
+    ui->listWidget->addTopLevelItems(rows);
+    for (int column = 0; column < ui->listWidget->columnCount(); ++column)
+        ui->listWidget->resizeColumnToContents(column);
+    if (results.isEmpty())
+        statusBar()->showMessage(tr("No match"));
+    else if (results.size() > MostResultsShown)
+        statusBar()->showMessage(
+            tr("Found: %1; the first %2 are shown").arg(results.size()).arg(MostResultsShown));
+    else
+        statusBar()->showMessage(tr("Found: %1").arg(results.size()));
+}
+
+void MainWindow::leaveSearch()
+{
+    m_searchTimer->stop();
+    if (!m_searching)
+        return;
+    m_searching = false;
+    statusBar()->clearMessage();
+    // Back exactly where the user was: the tree never lost its selection.
+    currentItemChanged(ui->treeWidget->currentItem(), nullptr);
+}
+
+void MainWindow::openSearchResult(QTreeWidgetItem* row)
+{
+    QTreeWidgetItem* node = row ? findTreeItem(rootRow(), rowId(row)) : nullptr;
+    if (!node)
+        return;
+    m_searching = false;
+    statusBar()->clearMessage();
+    ui->treeWidget->scrollToItem(node);
+    if (ui->treeWidget->currentItem() == node)
+        currentItemChanged(node, nullptr);
+    else
+        ui->treeWidget->setCurrentItem(node);
+}
 
 QTreeWidgetItem* MainWindow::rootRow() const
 {
@@ -207,6 +337,7 @@ void MainWindow::currentItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem*)
 {
     if (!newItem)
         return;
+    m_searching = false;
     const QString id = rowId(newItem);
     const ItemRecord record = WalletDatabase::instance()->getItem(id);
     showIcon(record.icon);
@@ -392,6 +523,7 @@ void MainWindow::addNode(bool folder)
         if (editor.exec() != QDialog::Accepted)
             return;
         const QString newId = editor.editorResult().itemId;
+        m_search.refresh(WalletDatabase::instance(), newId);
         fillTree();
         if (!selectTreeItem(newId))
             selectTreeItem(treeId);
@@ -399,9 +531,16 @@ void MainWindow::addNode(bool folder)
         KVFieldEdit editor(treeId, QString(), this);
         if (editor.exec() != QDialog::Accepted)
             return;
-        fillTree();
-        selectTreeItem(treeId);
+        showChanged(treeId, treeId);
     }
+}
+
+void MainWindow::showChanged(const QString& changedId, const QString& shownId)
+{
+    // The search index follows every change, then the tree is rebuilt.
+    m_search.refresh(WalletDatabase::instance(), changedId);
+    fillTree();
+    selectTreeItem(shownId);
 }
 
 void MainWindow::warnNothingSelected(bool folderView)
@@ -431,8 +570,7 @@ void MainWindow::on_editButton_clicked()
         EditItemFolder editor(listId, this);
         if (editor.exec() != QDialog::Accepted)
             return;
-        fillTree();
-        selectTreeItem(treeId);
+        showChanged(listId, treeId);
         return;
     }
     const QString fieldId = selectedFieldId();
@@ -443,8 +581,7 @@ void MainWindow::on_editButton_clicked()
     KVFieldEdit editor(treeId, fieldId, this);
     if (editor.exec() != QDialog::Accepted)
         return;
-    fillTree();
-    selectTreeItem(listId);
+    showChanged(treeId, listId);
 }
 
 void MainWindow::on_deleteButton_clicked()
@@ -480,8 +617,7 @@ void MainWindow::on_deleteButton_clicked()
             if (!db->deleteItemWithFields(childId))
                 reportFailedWrite();
         }
-        fillTree();
-        selectTreeItem(treeId);
+        showChanged(childId, treeId);
         return;
     }
     const QString fieldId = selectedFieldId();
@@ -497,8 +633,7 @@ void MainWindow::on_deleteButton_clicked()
         return;
     if (!db->deleteField(treeId, fieldId))
         reportFailedWrite();
-    fillTree();
-    selectTreeItem(treeId);
+    showChanged(treeId, treeId);
 }
 
 void MainWindow::on_copyButton_clicked()
@@ -522,10 +657,10 @@ void MainWindow::on_actionSync_triggered()
 
 void MainWindow::on_actionFind_triggered()
 {
-    DialogFrame frame(this);
-    KVCustomMessage::ask(
-        tr("Search"), tr("Search will be implemented later, track updates on application website"),
-        false, KVCustomMessage::ButtonsOk);
+    if (searchBox.text().trimmed().isEmpty())
+        searchBox.setFocus(Qt::ShortcutFocusReason);
+    else
+        runSearch();
 }
 
 void MainWindow::on_actionWebsite_triggered()
@@ -610,6 +745,10 @@ void MainWindow::lockWindow()
     suspendStayOnTop();
     setWalletVisible(false);
     clearSecretFromClipboard();
+    // Nothing deciphered outlives the lock: the search index is wiped.
+    m_searching = false;
+    searchBox.clear();
+    m_search.wipe();
     WalletDatabase::instance()->lock();
     ui->listWidget->clear();
     ui->treeWidget->clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "searchindex.h"
+
 #include <memory>
 #include <QHash>
 #include <QIcon>
@@ -8,6 +10,7 @@
 #include <QSystemTrayIcon>
 
 class QAction;
+class QCheckBox;
 class QTimer;
 class QTreeWidgetItem;
 struct ItemRecord;
@@ -101,6 +104,17 @@ private:
     bool unlockWithPassword();
 
     void addNode(bool folder);
+    // After a command changed changedId: the search index takes it again,
+    // the tree is rebuilt and shownId shown.
+    void showChanged(const QString& changedId, const QString& shownId);
+
+    // Search: the right panel lists what the query finds; the tree keeps its
+    // selection until a result is opened, and leaving search shows it again.
+    void setUpSearch();
+    void runSearch();
+    void showSearchResults(const QList<SearchIndex::Result>& results);
+    void leaveSearch();
+    void openSearchResult(QTreeWidgetItem* row);
     // Edit and Delete with no row of the right panel selected.
     void warnNothingSelected(bool folderView);
     void setStayOnTopHint(bool onTop);
@@ -122,6 +136,10 @@ private:
 
     std::unique_ptr<Ui::MainWindow> ui;
     QLineEdit searchBox;
+    QCheckBox* m_searchPasswords = nullptr;
+    QTimer* m_searchTimer = nullptr;
+    SearchIndex m_search;
+    bool m_searching = false;
     QHash<QString, QIcon> m_rowIcons;
     QTimer* lockTimer = nullptr;
     QAction* pinAction = nullptr;

@@ -10,6 +10,7 @@ inline const QString StayOnTop = QStringLiteral("general/stayontop");
 inline const QString AutoLock = QStringLiteral("general/autolock");
 inline const QString AutoLockInterval = QStringLiteral("general/autolockinterval");
 inline const QString ShowInTray = QStringLiteral("general/showintray");
+inline const QString SearchPasswords = QStringLiteral("general/searchpasswords");
 inline const QString BackupPath = QStringLiteral("backup/backup_path");
 inline const QString UpperCase = QStringLiteral("password/uppercase");
 inline const QString LowerCase = QStringLiteral("password/lowercase");
@@ -26,6 +27,7 @@ inline QString smartPass(const QString& itemId)
 
 constexpr bool StayOnTopDefault = false;
 constexpr bool AutoLockDefault = true;
+constexpr bool SearchPasswordsDefault = false;
 constexpr int AutoLockIntervalDefault = 10;
 constexpr int AutoLockIntervalMinimum = 5;
 constexpr int AutoLockIntervalMaximum = 30;
