@@ -12,13 +12,21 @@ namespace {
 const QString PasswordValueType = QStringLiteral("pass");
 constexpr int MaxDepth = 256; // guards against a damaged file whose parents form a cycle
 
+// The folded values of one item while the index takes it: passwords apart.
+struct Texts
+{
+    QString values;
+    QString secrets;
+};
+
 // Appends a field's value, in the form the list shows it, to the folded
 // text of its kind.
-void addValue(QString* folded, const FieldRecord& field)
+void addValue(Texts* texts, const FieldRecord& field)
 {
     const QString shown = formatFieldValue(field);
     if (shown.isEmpty())
         return;
+    QString* folded = field.label.valueType == PasswordValueType ? &texts->secrets : &texts->values;
     if (!folded->isEmpty())
         folded->append(SearchText::separator());
     folded->append(SearchText::fold(shown));
@@ -42,8 +50,21 @@ SearchIndex::Entry SearchIndex::entryOf(const QString& parentId, const QString& 
     entry.name = name;
     entry.icon = icon;
     entry.folder = folder;
-    entry.foldedName = SearchText::fold(name);
+    // A name that case alone folds is matched as it is, ignoring case: most
+    // names need no folded copy.
+    const QString folded = SearchText::fold(name);
+    if (folded != name.toLower())
+        entry.foldedName = folded;
     return entry;
+}
+
+void SearchIndex::setTexts(Entry* entry, const QString& values, const QString& secrets)
+{
+    // One text an item: the values, a separator, then the passwords, which
+    // only a search that asks for them looks at.
+    entry->folded = values + SearchText::separator() + secrets;
+    entry->folded.squeeze();
+    entry->secretsFrom = values.size() + 1;
 }
 
 void SearchIndex::build(WalletDatabase* db)
@@ -55,26 +76,20 @@ void SearchIndex::build(WalletDatabase* db)
         if (item.itemId != RootItemId)
             m_entries.insert(item.itemId,
                              entryOf(item.parentId, item.name, item.icon, item.folder));
-    for (const auto& pair : db->listLiveFields()) {
-        auto entry = m_entries.find(pair.first);
-        if (entry == m_entries.end())
-            continue;
-        addValue(pair.second.label.valueType == PasswordValueType ? &entry->foldedSecrets
-                                                                  : &entry->foldedValues,
-                 pair.second);
-    }
-    // Appending grew the texts' storage past their size; parent ids and icon
-    // names are shared with the texts that are already held.
+    QHash<QString, Texts> texts;
+    texts.reserve(m_entries.size());
+    for (const auto& pair : db->listLiveFields())
+        if (m_entries.contains(pair.first))
+            addValue(&texts[pair.first], pair.second);
+    // Parent ids and icon names are shared with the texts already held.
     QHash<QString, QString> icons;
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-        it->foldedValues.squeeze();
-        it->foldedSecrets.squeeze();
+        const Texts& own = texts[it.key()];
+        setTexts(&*it, own.values, own.secrets);
         const auto parent = m_entries.constFind(it->parentId);
         if (parent != m_entries.constEnd())
             it->parentId = parent.key();
         it->icon = *icons.insert(it->icon, it->icon);
-        if (it->foldedName == it->name)
-            it->foldedName = it->name;
     }
     m_built = true;
 }
@@ -90,10 +105,10 @@ void SearchIndex::refresh(WalletDatabase* db, const QString& itemId)
         return;
     }
     Entry entry = entryOf(parentId, item.name, item.icon, item.folder);
+    Texts own;
     for (const FieldRecord& field : db->listFields(itemId))
-        addValue(field.label.valueType == PasswordValueType ? &entry.foldedSecrets
-                                                            : &entry.foldedValues,
-                 field);
+        addValue(&own, field);
+    setTexts(&entry, own.values, own.secrets);
     remove(itemId);
     m_entries.insert(itemId, entry);
 }
@@ -103,8 +118,7 @@ void SearchIndex::remove(const QString& itemId)
     auto entry = m_entries.find(itemId);
     if (entry == m_entries.end())
         return;
-    for (QString* text :
-         {&entry->name, &entry->foldedName, &entry->foldedValues, &entry->foldedSecrets})
+    for (QString* text : {&entry->name, &entry->foldedName, &entry->folded})
         overwrite(*text);
     m_entries.erase(entry);
 }
@@ -117,6 +131,12 @@ void SearchIndex::wipe()
     m_entries.clear();
     m_entries.squeeze();
     m_built = false;
+}
+
+bool SearchIndex::nameContains(const Entry& entry, const QString& term)
+{
+    return entry.foldedName.isNull() ? entry.name.contains(term, Qt::CaseInsensitive)
+                                     : entry.foldedName.contains(term);
 }
 
 bool SearchIndex::reachesRoot(const QString& itemId) const
@@ -140,7 +160,7 @@ bool SearchIndex::termInPath(const QString& parentId, const QString& term) const
         const auto entry = m_entries.constFind(id);
         if (entry == m_entries.constEnd())
             return false;
-        if (entry->foldedName.contains(term))
+        if (nameContains(*entry, term))
             return true;
         id = entry->parentId;
     }
@@ -175,7 +195,8 @@ const SearchIndex::Place& SearchIndex::placeOf(const QString& parentId,
     return *places->insert(parentId, place);
 }
 
-QList<SearchIndex::Result> SearchIndex::find(const QString& query, bool includePasswords) const
+QList<SearchIndex::Result> SearchIndex::find(const QString& query, bool includePasswords, int limit,
+                                             int* total) const
 {
     const QStringList terms = SearchText::terms(query);
     if (terms.isEmpty())
@@ -184,7 +205,6 @@ QList<SearchIndex::Result> SearchIndex::find(const QString& query, bool includeP
     {
         int rank;
         const Place* place;
-        const QString* foldedName;
         QHash<QString, Entry>::const_iterator entry;
     };
     QHash<QString, Place> places;
@@ -194,12 +214,13 @@ QList<SearchIndex::Result> SearchIndex::find(const QString& query, bool includeP
         int inName = 0;
         bool all = true;
         for (const QString& term : terms) {
-            if (entry.foldedName.contains(term)) {
+            if (nameContains(entry, term)) {
                 ++inName;
                 continue;
             }
-            if (entry.foldedValues.contains(term) ||
-                (includePasswords && entry.foldedSecrets.contains(term)) ||
+            if ((includePasswords ? QStringView(entry.folded)
+                                  : QStringView(entry.folded).left(entry.secretsFrom))
+                    .contains(term) ||
                 termInPath(entry.parentId, term))
                 continue;
             all = false;
@@ -211,21 +232,26 @@ QList<SearchIndex::Result> SearchIndex::find(const QString& query, bool includeP
         if (!place.reachesRoot)
             continue;
         const int rank = inName == terms.size() ? 0 : inName > 0 ? 1 : 2;
-        found.append({rank, &place, &entry.foldedName, it});
+        found.append({rank, &place, it});
     }
+    if (total)
+        *total = found.size();
     // Best first: every word in the name, then some, then none; then by path.
-    std::sort(found.begin(), found.end(), [](const Ranked& a, const Ranked& b) {
+    // Only the best limit are put in order.
+    const auto middle =
+        found.begin() + (limit < 0 ? found.size() : std::min(limit, int(found.size())));
+    std::partial_sort(found.begin(), middle, found.end(), [](const Ranked& a, const Ranked& b) {
         if (a.rank != b.rank)
             return a.rank < b.rank;
         if (a.place != b.place)
             return a.place->foldedPath < b.place->foldedPath;
-        return *a.foldedName < *b.foldedName;
+        return QString::compare(a.entry->name, b.entry->name, Qt::CaseInsensitive) < 0;
     });
     QList<Result> results;
-    results.reserve(found.size());
-    for (const Ranked& ranked : found)
-        results.append({ranked.entry.key(), ranked.entry->name, ranked.place->path,
-                        ranked.entry->icon, ranked.entry->folder});
+    results.reserve(int(middle - found.begin()));
+    for (auto it = found.begin(); it != middle; ++it)
+        results.append({it->entry.key(), it->entry->name, it->place->path, it->entry->icon,
+                        it->entry->folder});
     return results;
 }
 
@@ -233,8 +259,7 @@ qint64 SearchIndex::textBytes() const
 {
     qint64 bytes = 0;
     for (const Entry& entry : m_entries)
-        bytes += (entry.name.size() + entry.foldedValues.size() + entry.foldedSecrets.size()) *
-                 qint64(sizeof(QChar));
+        bytes += (entry.name.size() + entry.folded.size() - 1) * qint64(sizeof(QChar));
     return bytes;
 }
 
@@ -248,7 +273,7 @@ qint64 SearchIndex::memoryBytes() const
     for (auto it = m_entries.constBegin(); it != m_entries.constEnd(); ++it) {
         const Entry& entry = *it;
         for (const QString* text : {&it.key(), &entry.parentId, &entry.name, &entry.icon,
-                                    &entry.foldedName, &entry.foldedValues, &entry.foldedSecrets}) {
+                                    &entry.foldedName, &entry.folded}) {
             bytes += qint64(sizeof(QString));
             if (!text->isNull() && !counted.contains(text->constData())) {
                 counted.insert(text->constData());

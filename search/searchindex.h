@@ -35,8 +35,10 @@ public:
     // Items and folders where every word of query is found in the name, the
     // path or a field's value (passwords only with includePasswords); those
     // whose name holds every word first, then those whose name holds some,
-    // then the rest, each group by path.
-    QList<Result> find(const QString& query, bool includePasswords) const;
+    // then the rest, each group by path. With a limit, only the best limit
+    // results come back; total (when given) is told how many were found.
+    QList<Result> find(const QString& query, bool includePasswords, int limit = -1,
+                       int* total = nullptr) const;
 
     // Bytes of deciphered text the index stands for, and bytes it uses.
     qint64 textBytes() const;
@@ -49,9 +51,9 @@ private:
         QString name;
         QString icon;
         bool folder = false;
-        QString foldedName;
-        QString foldedValues;  // every searchable field, separated
-        QString foldedSecrets; // password fields, searched only on request
+        QString foldedName;  // null when folding the name only changes case
+        QString folded;      // every field's value, separated; passwords last
+        int secretsFrom = 0; // where the passwords start in folded
     };
     // What a query needs of an item's parent, worked out once per query.
     struct Place
@@ -61,6 +63,8 @@ private:
         QString foldedPath;
     };
     const Place& placeOf(const QString& parentId, QHash<QString, Place>* places) const;
+    static bool nameContains(const Entry& entry, const QString& term);
+    static void setTexts(Entry* entry, const QString& values, const QString& secrets);
     bool reachesRoot(const QString& itemId) const;
     bool termInPath(const QString& parentId, const QString& term) const;
     QString pathOf(const QString& parentId) const;

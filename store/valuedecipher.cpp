@@ -2,7 +2,6 @@
 
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
-#include <openssl/md5.h>
 
 namespace {
 
@@ -22,21 +21,24 @@ QByteArray keyOf(const QString& password)
     return key;
 }
 
-// The lower-case hexadecimal MD5 of data up to its first zero byte.
-QByteArray md5Hex(const char* data, int size)
+} // namespace
+
+QByteArray ValueDecipher::md5Hex(const char* data, int size)
 {
+    // Up to the first zero byte, as the cipher's check is made.
     const char* zero = static_cast<const char*>(memchr(data, 0, size_t(size)));
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
-    EVP_Digest(data, zero ? size_t(zero - data) : size_t(size), digest, &length, EVP_md5(),
-               nullptr);
+    if (EVP_DigestInit_ex(m_digestContext, m_md5, nullptr) != 1 ||
+        EVP_DigestUpdate(m_digestContext, data, zero ? size_t(zero - data) : size_t(size)) != 1 ||
+        EVP_DigestFinal_ex(m_digestContext, digest, &length) != 1)
+        return {};
     return QByteArray(reinterpret_cast<const char*>(digest), int(length)).toHex();
 }
 
-} // namespace
-
 ValueDecipher::ValueDecipher(const QString& password)
-    : m_key(password.isEmpty() ? QByteArray() : keyOf(password)), m_context(EVP_CIPHER_CTX_new())
+    : m_key(password.isEmpty() ? QByteArray() : keyOf(password)), m_context(EVP_CIPHER_CTX_new()),
+      m_md5(EVP_MD_fetch(nullptr, "MD5", nullptr)), m_digestContext(EVP_MD_CTX_new())
 {
     // The key schedule is made here once; each value only resets the IV.
     const unsigned char iv[BlockLength] = {};
@@ -54,12 +56,14 @@ ValueDecipher::~ValueDecipher()
     if (!m_buffer.isEmpty())
         OPENSSL_cleanse(m_buffer.data(), size_t(m_buffer.size()));
     EVP_CIPHER_CTX_free(m_context);
+    EVP_MD_CTX_free(m_digestContext);
+    EVP_MD_free(m_md5);
 }
 
 QString ValueDecipher::decrypt(const QByteArray& value, bool* ok)
 {
     *ok = false;
-    if (m_key.isEmpty() || !m_context)
+    if (m_key.isEmpty() || !m_context || !m_md5 || !m_digestContext)
         return {};
     const unsigned char iv[BlockLength] = {};
     if (m_buffer.size() < value.size() + BlockLength)
@@ -68,7 +72,7 @@ QString ValueDecipher::decrypt(const QByteArray& value, bool* ok)
     int written = 0;
     int finalWritten = 0;
     // As in decryptValue: a wrong key fails the padding or the check below.
-    EVP_DecryptInit_ex(m_context, nullptr, nullptr, nullptr, iv);
+    EVP_DecryptInit_ex2(m_context, nullptr, nullptr, iv, nullptr);
     if (EVP_DecryptUpdate(m_context, out, &written,
                           reinterpret_cast<const unsigned char*>(value.constData()),
                           value.size()) != 1)

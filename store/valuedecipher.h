@@ -4,6 +4,8 @@
 #include <QString>
 
 struct evp_cipher_ctx_st;
+struct evp_md_st;
+struct evp_md_ctx_st;
 
 // Deciphers many values under one password, with the same result as
 // decryptValue, but with the key derived and the cipher context made once:
@@ -21,7 +23,11 @@ public:
     QString decrypt(const QByteArray& value, bool* ok);
 
 private:
+    QByteArray md5Hex(const char* data, int size);
+
     QByteArray m_key;
     evp_cipher_ctx_st* m_context = nullptr;
+    evp_md_st* m_md5 = nullptr;
+    evp_md_ctx_st* m_digestContext = nullptr;
     QByteArray m_buffer;
 };

@@ -96,8 +96,8 @@ public:
     // Fields
     FieldRecord getField(const QString& itemId, const QString& fieldId);
     QList<FieldRecord> listFields(const QString& itemId);
-    // Every live field with its item's id, in one read, in sort order,
-    // without its change time.
+    // Every live field with its item's id, in one read, in no particular
+    // order, without its change time.
     QList<QPair<QString, FieldRecord>> listLiveFields();
     // Adds a field (empty fieldId) or changes a live field's value, only on a
     // live item. Returns true when the intended row holds the value; saving an

@@ -69,8 +69,8 @@ QList<QPair<QString, FieldRecord>> WalletDatabase::listLiveFields()
     QHash<QString, LabelRecord> labels;
     QSqlQuery query;
     query.setForwardOnly(true);
-    query.exec(QStringLiteral("SELECT item_id, field_id, type, value FROM kelvaron_fields WHERE "
-                              "deleted='0' ORDER BY item_id, sort_weight;"));
+    query.exec(QStringLiteral(
+        "SELECT item_id, field_id, type, value FROM kelvaron_fields WHERE deleted='0' ;"));
     while (query.next()) {
         FieldRecord record;
         record.fieldId = query.value(1).toString();

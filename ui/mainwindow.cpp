@@ -190,10 +190,13 @@ void MainWindow::runSearch()
         return;
     if (!m_search.isBuilt())
         m_search.build(db);
-    showSearchResults(m_search.find(searchBox.text(), m_searchPasswords->isChecked()));
+    int total = 0;
+    const QList<SearchIndex::Result> results = m_search.find(
+        searchBox.text(), m_searchPasswords->isChecked(), MostResultsShown, &total);
+    showSearchResults(results, total);
 }
 
-void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results)
+void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results, int total)
 {
     m_searching = true;
     ui->graphicsVievHeron->hide();
@@ -205,8 +208,7 @@ void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results)
     ui->pathLabel->clear();
     ui->statsLabel->clear();
     QList<QTreeWidgetItem*> rows;
-    for (int i = 0; i < results.size() && i < MostResultsShown; ++i) {
-        const SearchIndex::Result& result = results.at(i);
+    for (const SearchIndex::Result& result : results) {
         auto* row = new QTreeWidgetItem(QStringList({result.name, result.path}));
         row->setData(0, IdRole, result.itemId);
         row->setIcon(0, rowIcon(result.icon));
@@ -223,11 +225,11 @@ void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results)
         ui->listWidget->resizeColumnToContents(column);
     if (results.isEmpty())
         statusBar()->showMessage(tr("No match"));
-    else if (results.size() > MostResultsShown)
+    else if (total > results.size())
         statusBar()->showMessage(
-            tr("Found: %1; the first %2 are shown").arg(results.size()).arg(MostResultsShown));
+            tr("Found: %1; the first %2 are shown").arg(total).arg(results.size()));
     else
-        statusBar()->showMessage(tr("Found: %1").arg(results.size()));
+        statusBar()->showMessage(tr("Found: %1").arg(total));
 }
 
 void MainWindow::leaveSearch()

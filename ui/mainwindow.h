@@ -112,7 +112,7 @@ private:
     // selection until a result is opened, and leaving search shows it again.
     void setUpSearch();
     void runSearch();
-    void showSearchResults(const QList<SearchIndex::Result>& results);
+    void showSearchResults(const QList<SearchIndex::Result>& results, int total);
     void leaveSearch();
     void openSearchResult(QTreeWidgetItem* row);
     // Edit and Delete with no row of the right panel selected.

@@ -30,6 +30,11 @@ click() {
   xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
   sleep 0.5
 }
+double_click() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove --sync $((X + $2)) $((Y + $3)) click --repeat 2 --delay 80 1
+  sleep 0.5
+}
 type_text() { xdotool type --delay 40 "$1"; }
 password_dialog() {
   local id; id=$(dialog)

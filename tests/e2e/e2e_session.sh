@@ -66,6 +66,15 @@ sleep 2
 password_dialog "second master"
 sleep 1
 
+log "search for Read me, open the result and copy its password again"
+focus "$main"
+xdotool key ctrl+f; sleep 0.3
+type_text "read me"; xdotool key Return; sleep 1
+double_click "$main" 320 $((top + 92))
+click "$main" 320 $((top + 110))
+click "$main" 605 $((top + 284))
+xclip -o -selection clipboard > "$E2E_WORK/clipboard-after-search.txt"
+
 log "quit"
 kill "$pid"
 wait "$pid" || true

@@ -21,5 +21,8 @@ export E2E_BINARY="$binary" E2E_WORK="$work"
 xvfb-run -a -s "-screen 0 1024x768x24" bash "${E2E_SESSION:-$here/e2e_session.sh}"
 python3 "$here/check_wallet.py" "$XDG_DATA_HOME/Tormelin Software/Kelvaron/kelvaron.dat" \
   "$work/backups" "second master" "$work/clipboard.txt"
+# The search found Read me and opened it: its password was copied again.
+cmp -s "$work/clipboard.txt" "$work/clipboard-after-search.txt" ||
+  { echo "FAILED: the search result did not open Read me"; exit 1; }
 # Then the program is killed in the middle of its work, and started again.
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/e2e_kill.sh"
