@@ -119,6 +119,7 @@ MainWindow::MainWindow(QWidget* parent)
     // tree the keyboard focus.
     ui->treeWidget->setFocus();
     selectTreeItem(RootItemId);
+    prepareSearch();
 }
 
 MainWindow::~MainWindow() = default;
@@ -178,6 +179,17 @@ void MainWindow::setUpSearch()
     });
 }
 
+void MainWindow::prepareSearch()
+{
+    // The index is built as soon as the window has shown the wallet, so that
+    // typing in the search box never waits for it.
+    QTimer::singleShot(0, this, [this] {
+        WalletDatabase* db = WalletDatabase::instance();
+        if (!isLocked() && db && db->hasPassword() && !m_search.isBuilt())
+            m_search.build(db);
+    });
+}
+
 void MainWindow::runSearch()
 {
     m_searchTimer->stop();
@@ -191,8 +203,8 @@ void MainWindow::runSearch()
     if (!m_search.isBuilt())
         m_search.build(db);
     int total = 0;
-    const QList<SearchIndex::Result> results = m_search.find(
-        searchBox.text(), m_searchPasswords->isChecked(), MostResultsShown, &total);
+    const QList<SearchIndex::Result> results =
+        m_search.find(searchBox.text(), m_searchPasswords->isChecked(), MostResultsShown, &total);
     showSearchResults(results, total);
 }
 
@@ -763,6 +775,7 @@ void MainWindow::showUnlocked()
     fillTree();
     ui->treeWidget->setFocus();
     selectTreeItem(RootItemId);
+    prepareSearch();
 }
 
 void MainWindow::on_unlockButton_clicked()

@@ -111,6 +111,7 @@ private:
     // Search: the right panel lists what the query finds; the tree keeps its
     // selection until a result is opened, and leaving search shows it again.
     void setUpSearch();
+    void prepareSearch();
     void runSearch();
     void showSearchResults(const QList<SearchIndex::Result>& results, int total);
     void leaveSearch();
