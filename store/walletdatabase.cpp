@@ -299,12 +299,10 @@ void WalletDatabase::readProperties()
 
 bool WalletDatabase::setUpdateTimestamp(const QString& now)
 {
-    QSqlQuery query;
-    query.prepare(QStringLiteral("UPDATE kelvaron_properties SET update_timestamp=:changeValue "
-                                 "WHERE database_id=:dbId "));
-    query.bindValue(QStringLiteral(":changeValue"), now);
-    query.bindValue(QStringLiteral(":dbId"), m_walletId);
-    return query.exec();
+    return execBound(
+        QStringLiteral("UPDATE kelvaron_properties SET update_timestamp=:changeValue "
+                       "WHERE database_id=:dbId "),
+        {{QStringLiteral(":changeValue"), now}, {QStringLiteral(":dbId"), m_walletId}});
 }
 
 void WalletDatabase::touchUpdateTimestamp(const QString& now)
@@ -526,6 +524,16 @@ bool WalletDatabase::isLiveItem(const QString& itemId)
     return rowExists(
         QStringLiteral("SELECT item_id FROM kelvaron_items WHERE item_id=:itemID AND deleted=0 "),
         {{QStringLiteral(":itemID"), itemId}});
+}
+
+bool WalletDatabase::execBound(const QString& sql, const QList<QPair<QString, QVariant>>& bindings)
+{
+    QSqlQuery query;
+    if (!query.prepare(sql))
+        return false;
+    for (const auto& binding : bindings)
+        query.bindValue(binding.first, binding.second);
+    return query.exec();
 }
 
 bool WalletDatabase::rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings)

@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 class QSqlQuery;
 class RowReader;
@@ -146,6 +147,8 @@ private:
                           const QByteArray& enciphered, const QString& now);
     bool keepPreviousPassword(const QString& itemId, const FieldRecord& old, const QString& now);
     bool rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings);
+    // Runs a statement with its named parameters bound; whether it ran.
+    static bool execBound(const QString& sql, const QList<QPair<QString, QVariant>>& bindings);
     QString unusedId(int length, const std::function<bool(const QString&)>& taken);
     ItemRecord itemFromRow(const RowReader& row) const;
     // Reads a field row; labels caches the labels already read for this listing.

@@ -152,28 +152,24 @@ bool WalletDatabase::keepPreviousPassword(const QString& itemId, const FieldReco
     const QByteArray previous = encrypt(old.value);
     if (previous.isEmpty())
         return false;
-    QSqlQuery query;
-    query.prepare(QStringLiteral(
-        "UPDATE kelvaron_fields SET value=:valueValue, change_timestamp=:changeValue  "
-        "WHERE item_id=:itemId AND type='OLDP' ;"));
-    query.bindValue(QStringLiteral(":valueValue"), previous);
-    query.bindValue(QStringLiteral(":changeValue"), now);
-    query.bindValue(QStringLiteral(":itemId"), itemId);
-    return query.exec();
+    return execBound(QStringLiteral("UPDATE kelvaron_fields SET value=:valueValue, "
+                                    "change_timestamp=:changeValue  WHERE item_id=:itemId AND "
+                                    "type='OLDP' ;"),
+                     {{QStringLiteral(":valueValue"), previous},
+                      {QStringLiteral(":changeValue"), now},
+                      {QStringLiteral(":itemId"), itemId}});
 }
 
 bool WalletDatabase::deleteField(const QString& itemId, const QString& fieldId)
 {
     const QString now = currentTimestamp();
     return write(now, Touch::Always, [&] {
-        QSqlQuery query;
-        query.prepare(QStringLiteral(
-            "UPDATE kelvaron_fields SET deleted='1', change_timestamp=:changeValue  WHERE "
-            "item_id=:itemId AND field_id=:fieldId "));
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":itemId"), itemId);
-        query.bindValue(QStringLiteral(":fieldId"), fieldId);
-        return query.exec();
+        return execBound(QStringLiteral("UPDATE kelvaron_fields SET deleted='1', "
+                                        "change_timestamp=:changeValue  WHERE item_id=:itemId AND "
+                                        "field_id=:fieldId "),
+                         {{QStringLiteral(":changeValue"), now},
+                          {QStringLiteral(":itemId"), itemId},
+                          {QStringLiteral(":fieldId"), fieldId}});
     });
 }
 

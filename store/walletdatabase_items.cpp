@@ -109,35 +109,32 @@ ItemRecord WalletDatabase::updateItem(const QString& id, const QString& name, co
     return written ? getItem(id) : ItemRecord();
 }
 
+namespace {
+
+const QString DeleteItemSql = QStringLiteral(
+    "UPDATE kelvaron_items SET deleted=1, change_timestamp=:changeValue WHERE item_id=:itemId ");
+
+} // namespace
+
 bool WalletDatabase::deleteItem(const QString& id)
 {
     const QString now = currentTimestamp();
     return write(now, Touch::Always, [&] {
-        QSqlQuery query;
-        query.prepare(QStringLiteral("UPDATE kelvaron_items SET deleted=1, "
-                                     "change_timestamp=:changeValue WHERE item_id=:itemId "));
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":itemId"), id);
-        return query.exec();
+        return execBound(DeleteItemSql,
+                         {{QStringLiteral(":changeValue"), now}, {QStringLiteral(":itemId"), id}});
     });
 }
 
 bool WalletDatabase::deleteItemWithFields(const QString& id)
 {
     const QString now = currentTimestamp();
+    const QList<QPair<QString, QVariant>> bindings = {{QStringLiteral(":changeValue"), now},
+                                                      {QStringLiteral(":itemId"), id}};
     return write(now, Touch::Always, [&] {
-        QSqlQuery query;
-        query.prepare(QStringLiteral("UPDATE kelvaron_items SET deleted=1, "
-                                     "change_timestamp=:changeValue WHERE item_id=:itemId "));
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":itemId"), id);
-        if (!query.exec())
-            return false;
-        query.prepare(QStringLiteral("UPDATE kelvaron_fields SET deleted='1', "
-                                     "change_timestamp=:changeValue  WHERE item_id=:itemId "));
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":itemId"), id);
-        return query.exec();
+        return execBound(DeleteItemSql, bindings) &&
+               execBound(QStringLiteral("UPDATE kelvaron_fields SET deleted='1', "
+                                        "change_timestamp=:changeValue  WHERE item_id=:itemId "),
+                         bindings);
     });
 }
 
