@@ -29,6 +29,19 @@ void fill(KVChangePassword& dialog, const QString& old, const QString& fresh,
     child<QPushButton>(dialog, "pushButtonChangePass")->click();
 }
 
+// Asks for a change of password that the wallet refuses, answering the
+// message that follows; seen receives what the message said.
+void changeRefused(ModalDriver::Seen* seen)
+{
+    ModalDriver driver;
+    driver.expectMessage();
+    KVChangePassword dialog(nullptr);
+    fill(dialog, Old, "brand new", "brand new");
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(driver.allAnswered());
+    *seen = driver.seen().first();
+}
+
 QString labelState(KVChangePassword& dialog, const char* name)
 {
     auto* label = child<QLabel>(dialog, name);
@@ -152,14 +165,9 @@ void TestKVChangePassword::unreadableItemsAreNamed()
     const QByteArray before = file.readAll();
     file.close();
 
-    ModalDriver driver;
-    driver.expectMessage();
-    KVChangePassword dialog(nullptr);
-    fill(dialog, Old, "brand new", "brand new");
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(driver.allAnswered());
-    QVERIFY2(driver.seen().first().text.contains("/Mail/Provider"),
-             qPrintable(driver.seen().first().text));
+    ModalDriver::Seen seen;
+    changeRefused(&seen);
+    QVERIFY2(seen.text.contains("/Mail/Provider"), qPrintable(seen.text));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
 }
@@ -175,13 +183,9 @@ void TestKVChangePassword::failureKeepsTheOldPassword()
         "CREATE TABLE c (r INTEGER REFERENCES p(id) DEFERRABLE INITIALLY DEFERRED)"));
     QSqlQuery(QStringLiteral("CREATE TRIGGER fail_commit AFTER UPDATE ON kelvaron_items BEGIN "
                              "INSERT INTO c VALUES (1); END"));
-    ModalDriver driver;
-    driver.expectMessage();
-    KVChangePassword dialog(nullptr);
-    fill(dialog, Old, "brand new", "brand new");
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(driver.allAnswered());
-    QCOMPARE(driver.seenTitles(), QStringList({"Password not changed"}));
+    ModalDriver::Seen seen;
+    changeRefused(&seen);
+    QCOMPARE(seen.title, QStringLiteral("Password not changed"));
     QCOMPARE(cipherRowsOpenedBy(Old).opened, cipherRowsOpenedBy(Old).total);
     QVERIFY(openWalletDatabase());
     QVERIFY(WalletDatabase::instance()->checkPassword(Old));

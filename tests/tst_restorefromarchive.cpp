@@ -24,16 +24,9 @@ WalletDatabase* db()
     return WalletDatabase::instance();
 }
 
-// Every file below the data folder, hidden ones included, by relative path.
 QStringList filesOfDataFolder()
 {
-    const QString folder = WalletDatabase::dataFolderPath();
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(QDir(folder).relativeFilePath(it.next()));
-    files.sort();
-    return files;
+    return filesBelow(WalletDatabase::dataFolderPath());
 }
 
 void newWallet(const QString& password)

@@ -3,6 +3,7 @@
 #include "startup.h"
 #include "testenvironment.h"
 #include "walletdatabase.h"
+#include "ziptestfiles.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -118,19 +119,6 @@ void TestStartup::cancelledFirstStartEndsWithZero()
     QVERIFY(WalletDatabase::instance()->isUninitialised());
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
-}
-
 // Runs SQL on the wallet file through a plain connection of its own, which
 // creates nothing else in the file.
 void runOnWallet(const QString& sql)
@@ -174,7 +162,7 @@ void TestStartup::unusableWalletFiles()
     const QString path = WalletDatabase::databaseFilePath();
     makeWallet();
     if (file == QLatin1String("empty")) {
-        writeAll(path, {});
+        writeFile(path, {});
     } else if (file == QLatin1String("no tables")) {
         removeWallet();
         runOnWallet(QStringLiteral("PRAGMA user_version=7"));
@@ -182,12 +170,12 @@ void TestStartup::unusableWalletFiles()
     } else if (file == QLatin1String("no items")) {
         runOnWallet(QStringLiteral("DELETE FROM kelvaron_items"));
     } else if (file == QLatin1String("truncated")) {
-        writeAll(path, readAll(path).left(int(QFileInfo(path).size() / 2)));
+        writeFile(path, readFile(path).left(int(QFileInfo(path).size() / 2)));
     } else if (file == QLatin1String("random")) {
         QByteArray bytes(8192, Qt::Uninitialized);
         for (char& byte : bytes)
             byte = char(QRandomGenerator::global()->bounded(256));
-        writeAll(path, bytes);
+        writeFile(path, bytes);
     } else if (file == QLatin1String("foreign")) {
         removeWallet();
         runOnWallet(QStringLiteral("CREATE TABLE songs (title TEXT)"));
@@ -207,7 +195,7 @@ void TestStartup::unusableWalletFiles()
                       path});
         QVERIFY(holder.waitForReadyRead(10000));
     }
-    const QByteArray before = readAll(path);
+    const QByteArray before = readFile(path);
 
     ModalDriver driver;
     MainWindowCloser closer;
@@ -236,7 +224,7 @@ void TestStartup::unusableWalletFiles()
                                                    : QStringLiteral("Wallet cannot be opened")}));
     QVERIFY(driver.seen().first().text.contains(path));
     WalletDatabase::instance()->close();
-    QVERIFY(readAll(path) == before);
+    QVERIFY(readFile(path) == before);
 }
 
 void TestStartup::failedRestoreIsReportedThenLogin()

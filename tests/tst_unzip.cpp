@@ -66,16 +66,6 @@ UnZip::ErrorCode open(const QByteArray& archive, QStringList* names = nullptr,
     return ec;
 }
 
-QStringList filesBelow(const QString& folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(QDir(folder).relativeFilePath(it.next()));
-    files.sort();
-    return files;
-}
-
 const QByteArray Text = sampleText(5000);
 
 // An archive of one entry "a.bin" written at the given compression level.

@@ -35,14 +35,12 @@ int run(const QString& folder, const QString& command, const QByteArray& input =
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-QMap<QString, QByteArray> filesBelow(const QString& folder)
+// Every file below folder with its content, by relative path.
+QMap<QString, QByteArray> contentsBelow(const QString& folder)
 {
     QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path), readFile(path));
-    }
+    for (const QString& file : filesBelow(folder))
+        files.insert(file, readFile(folder + QLatin1Char('/') + file));
     return files;
 }
 
@@ -159,7 +157,7 @@ void TestZipInterop::weReadStandardArchives()
     QCOMPARE(unzip.verifyArchive(), UnZip::Ok);
     QTemporaryDir out;
     QCOMPARE(unzip.extractAll(out.path()), UnZip::Ok);
-    QCOMPARE(filesBelow(out.filePath("src")), filesBelow(m_source));
+    QCOMPARE(contentsBelow(out.filePath("src")), contentsBelow(m_source));
     if (command.contains("emptydir"))
         QVERIFY(QDir(out.filePath("src/emptydir")).exists());
     if (command.contains("-z"))
