@@ -348,9 +348,9 @@ struct CipherRow
     QString plaintext;
 };
 
-// Reads every row of one table and deciphers it under password. False when
-// the select fails; rows that do not decipher go to unreadable by item id.
-bool readCipherRows(const QString& sql, bool withField, const QString& password,
+// Reads every row of one table and deciphers it. False when the select
+// fails; rows that do not decipher go to unreadable by item id.
+bool readCipherRows(const QString& sql, bool withField, ValueDecipher* decipher,
                     QList<CipherRow>* rows, QSet<QString>* unreadable)
 {
     QSqlQuery select;
@@ -361,7 +361,7 @@ bool readCipherRows(const QString& sql, bool withField, const QString& password,
         bool ok = false;
         CipherRow row{select.value(0).toString(),
                       withField ? select.value(1).toString() : QString(), QString()};
-        row.plaintext = decryptValue(select.value(withField ? 2 : 1).toByteArray(), password, &ok);
+        row.plaintext = decipher->decrypt(select.value(withField ? 2 : 1).toByteArray(), &ok);
         if (!ok)
             unreadable->insert(row.itemId);
         rows->append(row);
@@ -385,10 +385,11 @@ bool WalletDatabase::reencryptAll(const QString& newPassword,
     QList<CipherRow> items;
     QList<CipherRow> fields;
     QSet<QString> unreadable;
-    if (!readCipherRows(QStringLiteral("SELECT item_id, name FROM kelvaron_items"), false,
-                        m_masterPassword, &items, &unreadable) ||
+    if (!m_decipher ||
+        !readCipherRows(QStringLiteral("SELECT item_id, name FROM kelvaron_items"), false,
+                        m_decipher.get(), &items, &unreadable) ||
         !readCipherRows(QStringLiteral("SELECT item_id, field_id, value FROM kelvaron_fields"),
-                        true, m_masterPassword, &fields, &unreadable))
+                        true, m_decipher.get(), &fields, &unreadable))
         return false;
     if (!unreadable.isEmpty()) {
         if (unreadablePaths)
