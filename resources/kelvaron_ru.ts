@@ -961,6 +961,14 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Could not be saved.</source>
         <translation>Не удалось сохранить.</translation>
     </message>
+    <message>
+        <source>A folder needs a name.</source>
+        <translation>У папки должно быть название.</translation>
+    </message>
+    <message>
+        <source>An item needs a name.</source>
+        <translation>У записи должно быть название.</translation>
+    </message>
 </context>
 <context>
     <name>KVChangePassword</name>

@@ -36,6 +36,8 @@ private slots:
     void editFindsPrefixedIcon();
     void editWithUnknownIconTakesTheFirst();
     void cancelStoresNothing();
+    void blankNamesAreRefused_data();
+    void blankNamesAreRefused();
     void refusedWriteKeepsTheDialogOpen_data();
     void refusedWriteKeepsTheDialogOpen();
 
@@ -63,9 +65,11 @@ void TestEditItemFolder::createFolderAndItem_data()
     QTest::newRow("item, prefix dropped") << false << "My card"
                                           << "icon_visa"
                                           << "visa" << 118;
-    QTest::newRow("empty name") << false << ""
-                                << "icon_key"
-                                << "key" << 118;
+    // An empty name is refused now (blankNamesAreRefused); the key icon still
+    // loses its prefix.
+    QTest::newRow("key icon") << false << "Front door"
+                              << "icon_key"
+                              << "key" << 118;
 }
 
 void TestEditItemFolder::createFolderAndItem()
@@ -120,6 +124,27 @@ void TestEditItemFolder::cancelStoresNothing()
     editor.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
     QCOMPARE(WalletDatabase::instance()->getItem(m_card).name,
              QStringLiteral("Credit card sample"));
+}
+
+void TestEditItemFolder::blankNamesAreRefused_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("empty folder name") << true << "";
+    QTest::newRow("blank item name") << false << "   ";
+}
+
+void TestEditItemFolder::blankNamesAreRefused()
+{
+    QFETCH(bool, folder);
+    QFETCH(QString, name);
+    const int before = WalletDatabase::instance()->listChildren(RootItemId).size();
+    EditItemFolder editor(folder, RootItemId, nullptr);
+    editor.findChild<QLineEdit*>("lineEdit")->setText(name);
+    accept(editor);
+    QVERIFY(editor.result() != QDialog::Accepted);
+    QVERIFY(!editor.findChild<QLabel*>("labelError")->isHidden());
+    QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).size(), before);
 }
 
 void TestEditItemFolder::refusedWriteKeepsTheDialogOpen_data()

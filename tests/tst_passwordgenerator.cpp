@@ -3,6 +3,7 @@
 #include "testenvironment.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QtTest>
 
@@ -29,6 +30,8 @@ private slots:
     void emptyCases();
     void classWeights();
     void pressesDiffer();
+    void everyEnabledClassIsPresent_data();
+    void everyEnabledClassIsPresent();
     void storedSettingsAndTheirDefaults();
     void storedLengthIsBounded_data();
     void storedLengthIsBounded();
@@ -144,6 +147,43 @@ void TestPasswordGenerator::classWeights()
     for (int k = 0; k < 4; ++k)
         QVERIFY2(qAbs(counts[k] / 90000.0 - expected[k]) < 0.02,
                  qPrintable(QString::number(counts[k])));
+}
+
+void TestPasswordGenerator::everyEnabledClassIsPresent_data()
+{
+    QTest::addColumn<bool>("specials");
+    QTest::addColumn<int>("length");
+    QTest::newRow("letters and digits, 8") << false << 8;
+    QTest::newRow("all four classes, 4") << true << 4;
+    QTest::newRow("all four classes, 6") << true << 6;
+}
+
+void TestPasswordGenerator::everyEnabledClassIsPresent()
+{
+    QFETCH(bool, specials);
+    QFETCH(int, length);
+    PasswordGenerator::Settings s = defaults();
+    s.specials = specials;
+    s.specialSymbols = QStringLiteral("!#$");
+    s.length = length;
+    const QStringList classes = {PasswordGenerator::SmallLetters, PasswordGenerator::CapitalLetters,
+                                 PasswordGenerator::DigitCharacters, s.specialSymbols};
+    // The guaranteed characters take every position, not only the first.
+    QSet<int> digitPlaces;
+    for (int round = 0; round < 2000; ++round) {
+        const QString password = PasswordGenerator::generate(s, QString());
+        QCOMPARE(password.size(), length);
+        for (int k = 0; k < (specials ? 4 : 3); ++k) {
+            bool found = false;
+            for (const QChar c : password)
+                found = found || classes.at(k).contains(c);
+            QVERIFY2(found, qPrintable(password));
+        }
+        for (int i = 0; i < password.size(); ++i)
+            if (PasswordGenerator::DigitCharacters.contains(password.at(i)))
+                digitPlaces.insert(i);
+    }
+    QCOMPARE(digitPlaces.size(), length);
 }
 
 void TestPasswordGenerator::pressesDiffer()

@@ -55,6 +55,14 @@ int EditItemFolder::fillIcons(const QString& currentIcon)
 void EditItemFolder::on_buttonBox_accepted()
 {
     const QString name = ui->lineEdit->text();
+    // A blank name would show as an empty row in the tree and the list.
+    if (name.trimmed().isEmpty()) {
+        ui->labelError->setText(m_folder ? tr("A folder needs a name.")
+                                         : tr("An item needs a name."));
+        ui->labelError->show();
+        ui->lineEdit->setFocus();
+        return;
+    }
     QString icon = ui->comboBox->currentData().toString();
     icon.remove(QStringLiteral("icon_"));
     WalletDatabase* db = WalletDatabase::instance();

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QVector>
+#include <utility>
 
 const QString PasswordGenerator::SmallLetters = QStringLiteral("qwertyuiopasdfghjklzxcvbnm");
 const QString PasswordGenerator::CapitalLetters = QStringLiteral("QWERTYUIOPASDFGHJKLZXCVBNM");
@@ -66,10 +67,22 @@ QString PasswordGenerator::generate(const Settings& settings, const QString& tem
         classes << &settings.specialSymbols;
     if (classes.isEmpty())
         return result;
-    for (int i = 0; i < settings.length; ++i) {
-        const QString* characters =
-            classes.at(int(QRandomGenerator::system()->bounded(quint32(classes.size()))));
-        result += randomCharacter(*characters);
-    }
+    // One character of every enabled class first, when the length allows,
+    // then the rest by the weights; a uniform shuffle puts the guaranteed
+    // characters at random places.
+    QVector<const QString*> distinct;
+    for (const QString* characters : classes)
+        if (!distinct.contains(characters))
+            distinct.append(characters);
+    if (distinct.size() <= settings.length)
+        for (const QString* characters : distinct)
+            result += randomCharacter(*characters);
+    while (result.size() < settings.length)
+        result += randomCharacter(
+            *classes.at(int(QRandomGenerator::system()->bounded(quint32(classes.size())))));
+    QChar* characters = result.data();
+    for (int i = result.size() - 1; i > 0; --i)
+        std::swap(characters[i],
+                  characters[int(QRandomGenerator::system()->bounded(quint32(i + 1)))]);
     return result;
 }
