@@ -1211,10 +1211,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Разблокировать</translation>
     </message>
     <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Kelvaron was automatically locked to keep your data save, click &amp;quot;Unlock&amp;quot; button to continue working with application.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Kelvaron заблокирован, чтобы сохранить ваши данные в безопасности. Нажмите кнопку «Разблокировать», чтобы продолжить работу.&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Create item / create field&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Создать запись / создать поле&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
@@ -1489,6 +1485,14 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>Found: %1</source>
         <translation>Найдено: %1</translation>
+    </message>
+    <message>
+        <source>Kelvaron is locked. Click &quot;Unlock&quot; to go on working.</source>
+        <translation>Kelvaron заблокирован. Нажмите «Разблокировать», чтобы продолжить работу.</translation>
+    </message>
+    <message>
+        <source>Kelvaron was locked automatically to keep your data safe. Click &quot;Unlock&quot; to go on working.</source>
+        <translation>Kelvaron заблокирован автоматически, чтобы сберечь ваши данные. Нажмите «Разблокировать», чтобы продолжить работу.</translation>
     </message>
 </context>
 <context>

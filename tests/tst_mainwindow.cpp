@@ -578,6 +578,8 @@ void TestMainWindow::lockAndUnlock()
     QVERIFY(!list(window)->isVisible());
     QVERIFY(child<QPushButton>(window, "unlockButton")->isVisible());
     QVERIFY(child<QLabel>(window, "labelLocked")->isVisible());
+    // Locked by the user: no word of an automatic lock.
+    QVERIFY(child<QLabel>(window, "labelLocked")->text().startsWith("Kelvaron is locked."));
     QVERIFY(!window.menuBar()->isEnabled());
     QVERIFY(!WalletDatabase::instance()->hasPassword());
     QVERIFY(!QSqlDatabase::contains(QSqlDatabase::defaultConnection));
@@ -689,6 +691,7 @@ void TestMainWindow::autoLockTimer()
 
     QMetaObject::invokeMethod(&window, "lockTimeout");
     QVERIFY(window.isLocked());
+    QVERIFY(child<QLabel>(window, "labelLocked")->text().contains("locked automatically"));
     QSettings().clear();
 }
 
@@ -751,8 +754,9 @@ void TestMainWindow::pinToggleAndPersistence()
         QVERIFY(pin->isChecked());
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
         pin->trigger();
+        // Unpinned is normal stacking: neither above nor below all others.
         QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnTopHint));
-        QVERIFY(window.windowFlags() & Qt::WindowStaysOnBottomHint);
+        QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnBottomHint));
         QCOMPARE(QSettings().value("general/stayontop").toBool(), false);
         pin->trigger();
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);

@@ -497,9 +497,12 @@ void MainWindow::on_folderUpButton_clicked()
 
 void MainWindow::setStayOnTopHint(bool onTop)
 {
-    Qt::WindowFlags flags = windowFlags();
-    flags &= ~(onTop ? Qt::WindowStaysOnBottomHint : Qt::WindowStaysOnTopHint);
-    flags |= onTop ? Qt::WindowStaysOnTopHint : Qt::WindowStaysOnBottomHint;
+    // Unpinned is normal stacking, never "below all others": a window kept
+    // at the bottom could not be raised again.
+    Qt::WindowFlags flags =
+        windowFlags() & ~(Qt::WindowStaysOnTopHint | Qt::WindowStaysOnBottomHint);
+    if (onTop)
+        flags |= Qt::WindowStaysOnTopHint;
     setWindowFlags(flags);
     show(); // changing the window flags hides the window
 }
@@ -720,6 +723,8 @@ void MainWindow::lockTimeout()
         return;
     }
     lockWindow();
+    ui->labelLocked->setText(tr("Kelvaron was locked automatically to keep your data safe. Click "
+                                "\"Unlock\" to go on working."));
 }
 
 void MainWindow::on_actionLock_triggered()
@@ -758,6 +763,7 @@ void MainWindow::lockWindow()
     m_lockPending = false;
     suspendStayOnTop();
     setWalletVisible(false);
+    ui->labelLocked->setText(tr("Kelvaron is locked. Click \"Unlock\" to go on working."));
     clearSecretFromClipboard();
     // Nothing deciphered outlives the lock: the search index is wiped.
     m_searching = false;
