@@ -45,7 +45,7 @@ void TestAbout::staysOnTopWithAPinnedWindow_data()
 void TestAbout::staysOnTopWithAPinnedWindow()
 {
     QFETCH(bool, pinned);
-    QSettings().setValue("general/stayontop", pinned);
+    QSettings().setValue("General/stayontop", pinned);
     About about(nullptr);
     QCOMPARE(bool(about.windowFlags() & Qt::WindowStaysOnTopHint), pinned);
 }

@@ -680,12 +680,12 @@ void TestMainWindow::autoLockTimer()
     QCoreApplication::sendEvent(&window, &activate);
     QVERIFY(!timer->isActive());
 
-    QSettings().setValue("general/autolockinterval", 7);
+    QSettings().setValue("General/autolockinterval", 7);
     QCoreApplication::sendEvent(&window, &deactivate);
     QCOMPARE(timer->interval(), 7 * 60000);
     QCoreApplication::sendEvent(&window, &activate);
 
-    QSettings().setValue("general/autolock", false);
+    QSettings().setValue("General/autolock", false);
     QCoreApplication::sendEvent(&window, &deactivate);
     QVERIFY(!timer->isActive());
 
@@ -713,7 +713,7 @@ void TestMainWindow::autoLockIntervalIsBounded()
     QFETCH(QVariant, stored);
     QFETCH(int, minutes);
     QSettings().clear();
-    QSettings().setValue("general/autolockinterval", stored);
+    QSettings().setValue("General/autolockinterval", stored);
     MainWindow window;
     auto* timer = window.findChild<QTimer*>("lockTimer");
     QEvent deactivate(QEvent::WindowDeactivate);
@@ -747,7 +747,7 @@ void TestMainWindow::lockWaitsForOpenDialog()
 
 void TestMainWindow::pinToggleAndPersistence()
 {
-    QSettings().setValue("general/stayontop", true);
+    QSettings().setValue("General/stayontop", true);
     {
         MainWindow window;
         auto* pin = window.findChild<QAction*>("pinAction");
@@ -757,10 +757,10 @@ void TestMainWindow::pinToggleAndPersistence()
         // Unpinned is normal stacking: neither above nor below all others.
         QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnTopHint));
         QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnBottomHint));
-        QCOMPARE(QSettings().value("general/stayontop").toBool(), false);
+        QCOMPARE(QSettings().value("General/stayontop").toBool(), false);
         pin->trigger();
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
-        QCOMPARE(QSettings().value("general/stayontop").toBool(), true);
+        QCOMPARE(QSettings().value("General/stayontop").toBool(), true);
 
         // A dialog lifts the pin for its lifetime.
         ModalDriver driver;

@@ -33,19 +33,19 @@ void TestPrefs::freshInstallationShowsDefaults()
     QCOMPARE(prefs.findChild<QSpinBox*>("spinBox")->value(), 10);
     QVERIFY(prefs.findChild<QLineEdit*>("lineEditBackupPath")->text().isEmpty());
     QVERIFY(prefs.findChild<QCheckBox*>("checkBoxShowInTray")->isHidden());
-    QCOMPARE(QSettings().value("general/showintray").toBool(), false);
-    QCOMPARE(QSettings().value("general/autolockinterval").toInt(), 10);
+    QCOMPARE(QSettings().value("General/showintray").toBool(), false);
+    QCOMPARE(QSettings().value("General/autolockinterval").toInt(), 10);
 }
 
 void TestPrefs::changesAreWrittenAtOnce()
 {
     Prefs prefs(nullptr);
     prefs.findChild<QCheckBox*>("checkBoxAutoLock")->setChecked(false);
-    QCOMPARE(QSettings().value("general/autolock").toBool(), false);
+    QCOMPARE(QSettings().value("General/autolock").toBool(), false);
     QVERIFY(!prefs.findChild<QSpinBox*>("spinBox")->isEnabled());
     QVERIFY(!prefs.findChild<QLabel*>("labelSpinBox")->isEnabled());
     prefs.findChild<QSpinBox*>("spinBox")->setValue(25);
-    QCOMPARE(QSettings().value("general/autolockinterval").toInt(), 25);
+    QCOMPARE(QSettings().value("General/autolockinterval").toInt(), 25);
     Prefs reopened(nullptr);
     QVERIFY(!reopened.findChild<QCheckBox*>("checkBoxAutoLock")->isChecked());
     QVERIFY(!reopened.findChild<QSpinBox*>("spinBox")->isEnabled());
@@ -66,10 +66,10 @@ void TestPrefs::storedIntervalIsClamped()
     QFETCH(int, stored);
     QFETCH(int, shown);
     QFETCH(int, after);
-    QSettings().setValue("general/autolockinterval", stored);
+    QSettings().setValue("General/autolockinterval", stored);
     Prefs prefs(nullptr);
     QCOMPARE(prefs.findChild<QSpinBox*>("spinBox")->value(), shown);
-    QCOMPARE(QSettings().value("general/autolockinterval").toInt(), after);
+    QCOMPARE(QSettings().value("General/autolockinterval").toInt(), after);
 }
 
 KELVARON_TEST_MAIN(TestPrefs)

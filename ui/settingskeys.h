@@ -4,13 +4,16 @@
 #include <QString>
 
 // The keys of the settings store and the defaults that every reader passes.
+// The first group is spelt "General": Qt writes a group of that name as
+// "[%General]" and reads it back as "General" whatever its case, so that a
+// lowercase "general" written by one run was not found by the next.
 namespace SettingsKeys {
 
-inline const QString StayOnTop = QStringLiteral("general/stayontop");
-inline const QString AutoLock = QStringLiteral("general/autolock");
-inline const QString AutoLockInterval = QStringLiteral("general/autolockinterval");
-inline const QString ShowInTray = QStringLiteral("general/showintray");
-inline const QString SearchPasswords = QStringLiteral("general/searchpasswords");
+inline const QString StayOnTop = QStringLiteral("General/stayontop");
+inline const QString AutoLock = QStringLiteral("General/autolock");
+inline const QString AutoLockInterval = QStringLiteral("General/autolockinterval");
+inline const QString ShowInTray = QStringLiteral("General/showintray");
+inline const QString SearchPasswords = QStringLiteral("General/searchpasswords");
 inline const QString BackupPath = QStringLiteral("backup/backup_path");
 inline const QString UpperCase = QStringLiteral("password/uppercase");
 inline const QString LowerCase = QStringLiteral("password/lowercase");

@@ -15,7 +15,7 @@ export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/
 export XDG_RUNTIME_DIR="$work/runtime" ASAN_OPTIONS=detect_leaks=0
 mkdir -p "$XDG_CONFIG_HOME/Tormelin Software" "$work/backups" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-printf '[backup]\nbackup_path=%s\n[general]\nautolock=false\n' "$work/backups" \
+printf '[backup]\nbackup_path=%s\n[%%General]\nautolock=false\n' "$work/backups" \
   > "$XDG_CONFIG_HOME/Tormelin Software/Kelvaron.conf"
 export E2E_BINARY="$binary" E2E_WORK="$work"
 xvfb-run -a -s "-screen 0 1024x768x24" bash "${E2E_SESSION:-$here/e2e_session.sh}"
