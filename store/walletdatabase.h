@@ -146,6 +146,8 @@ private:
     bool updateFieldValue(const QString& itemId, const QString& fieldId,
                           const QByteArray& enciphered, const QString& now);
     bool keepPreviousPassword(const QString& itemId, const FieldRecord& old, const QString& now);
+    bool insertField(const QString& itemId, const QString& type, const QByteArray& enciphered,
+                     const QString& now);
     bool rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings);
     // Runs a statement with its named parameters bound; whether it ran.
     static bool execBound(const QString& sql, const QList<QPair<QString, QVariant>>& bindings);

@@ -11,6 +11,7 @@
 namespace {
 
 const QString PasswordType = QStringLiteral("PASS");
+const QString PreviousPasswordType = QStringLiteral("OLDP");
 
 } // namespace
 
@@ -99,11 +100,6 @@ bool WalletDatabase::saveField(const QString& type, const QString& value, const 
         qDebug() << "Field not saved: no master password held or enciphering failed";
         return false;
     }
-    const QString newId = updating ? QString() : unusedId(FieldIdLength, [&](const QString& c) {
-        return rowExists(QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE "
-                                        "item_id=:itemId AND field_id=:fieldId ;"),
-                         {{QStringLiteral(":itemId"), itemId}, {QStringLiteral(":fieldId"), c}});
-    });
     const QString now = currentTimestamp();
     return write(now, Touch::Always, [&] {
         if (!isLiveItem(itemId))
@@ -111,21 +107,29 @@ bool WalletDatabase::saveField(const QString& type, const QString& value, const 
         if (updating)
             return updateFieldValue(itemId, fieldId, enciphered, now) &&
                    keepPreviousPassword(itemId, old, now);
-        if (type.isEmpty())
-            return false;
-        QSqlQuery query;
-        query.prepare(QStringLiteral(
-            "INSERT INTO kelvaron_fields (item_id, field_id, type, value, change_timestamp, "
-            "sort_weight )  VALUES (:itemIdValue,:fieldIdValue,:typeValue,:valueValue,"
-            ":changeValue, :sortValue ) "));
-        query.bindValue(QStringLiteral(":itemIdValue"), itemId);
-        query.bindValue(QStringLiteral(":fieldIdValue"), newId);
-        query.bindValue(QStringLiteral(":typeValue"), type);
-        query.bindValue(QStringLiteral(":valueValue"), enciphered);
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":sortValue"), maxSortWeight(itemId) + 100);
-        return query.exec();
+        return !type.isEmpty() && insertField(itemId, type, enciphered, now);
     });
+}
+
+bool WalletDatabase::insertField(const QString& itemId, const QString& type,
+                                 const QByteArray& enciphered, const QString& now)
+{
+    const QString newId = unusedId(FieldIdLength, [&](const QString& candidate) {
+        return rowExists(
+            QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE "
+                           "item_id=:itemId AND field_id=:fieldId ;"),
+            {{QStringLiteral(":itemId"), itemId}, {QStringLiteral(":fieldId"), candidate}});
+    });
+    return execBound(
+        QStringLiteral("INSERT INTO kelvaron_fields (item_id, field_id, type, value, "
+                       "change_timestamp, sort_weight )  VALUES (:itemIdValue,:fieldIdValue,"
+                       ":typeValue,:valueValue,:changeValue, :sortValue ) "),
+        {{QStringLiteral(":itemIdValue"), itemId},
+         {QStringLiteral(":fieldIdValue"), newId},
+         {QStringLiteral(":typeValue"), type},
+         {QStringLiteral(":valueValue"), enciphered},
+         {QStringLiteral(":changeValue"), now},
+         {QStringLiteral(":sortValue"), maxSortWeight(itemId) + 100}});
 }
 
 bool WalletDatabase::updateFieldValue(const QString& itemId, const QString& fieldId,
@@ -145,16 +149,21 @@ bool WalletDatabase::updateFieldValue(const QString& itemId, const QString& fiel
 bool WalletDatabase::keepPreviousPassword(const QString& itemId, const FieldRecord& old,
                                           const QString& now)
 {
-    // The password that was replaced goes into the item's previous-password
-    // field, in the same transaction as the change itself.
-    if (old.type != PasswordType || !hasPreviousPasswordField(itemId))
+    // The password that was replaced goes into the item's live
+    // previous-password field, in the same transaction as the change itself;
+    // an item without one gets one, so that an old password is never lost.
+    if (old.type != PasswordType)
         return true;
     const QByteArray previous = encrypt(old.value);
     if (previous.isEmpty())
         return false;
+    if (!rowExists(QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE item_id=:itemId "
+                                  "AND type='OLDP' AND deleted='0' ;"),
+                   {{QStringLiteral(":itemId"), itemId}}))
+        return insertField(itemId, PreviousPasswordType, previous, now);
     return execBound(QStringLiteral("UPDATE kelvaron_fields SET value=:valueValue, "
                                     "change_timestamp=:changeValue  WHERE item_id=:itemId AND "
-                                    "type='OLDP' ;"),
+                                    "type='OLDP' AND deleted='0' ;"),
                      {{QStringLiteral(":valueValue"), previous},
                       {QStringLiteral(":changeValue"), now},
                       {QStringLiteral(":itemId"), itemId}});

@@ -356,11 +356,21 @@ void TestWalletDatabase::previousPasswordRule()
     QVERIFY(db()->saveField(QString(), QStringLiteral("typed"), item, oldp));
     QCOMPARE(db()->getField(item, oldp).value, QStringLiteral("typed"));
 
-    // Without a previous-password field none is created.
+    // Without a live previous-password field, one is created with the old
+    // password, so that a change never loses it; a deleted one is left alone.
+    QVERIFY(db()->saveField(QStringLiteral("OLDP"), QStringLiteral("deleted"), plain, QString()));
+    QVERIFY(db()->deleteField(plain, db()->listFields(plain)[1].fieldId));
     QVERIFY(db()->saveField(QString(), QStringLiteral("solo2"), plain,
                             db()->listFields(plain)[0].fieldId));
-    QVERIFY(!db()->hasPreviousPasswordField(plain));
-    QCOMPARE(db()->listFields(plain).size(), 1);
+    const QList<FieldRecord> fields2 = db()->listFields(plain);
+    QCOMPARE(fields2.size(), 2);
+    QCOMPARE(fields2[1].type, QStringLiteral("OLDP"));
+    QCOMPARE(fields2[1].value, QStringLiteral("solo"));
+    QCOMPARE(rawValue(plain, QStringLiteral("PASS")), QStringLiteral("solo2"));
+    // A second change updates that field instead of adding another.
+    QVERIFY(db()->saveField(QString(), QStringLiteral("solo3"), plain, fields2[0].fieldId));
+    QCOMPARE(db()->listFields(plain).size(), 2);
+    QCOMPARE(db()->listFields(plain)[1].value, QStringLiteral("solo2"));
 }
 
 void TestWalletDatabase::saveFieldWritesOnlyTheIntendedRow_data()
