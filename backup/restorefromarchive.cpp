@@ -203,7 +203,8 @@ QString unzipArchiveToFolder(const QString& archivePath, const QString& folder)
     return QStringLiteral("SUCCESS");
 }
 
-bool restoreFromArchive(const QString& archivePath, QString* reason)
+bool restoreFromArchive(const QString& archivePath, QString* reason,
+                        const std::function<bool()>& confirmReplace)
 {
     WalletDatabase* db = WalletDatabase::instance();
     const int storedItems =
@@ -219,6 +220,8 @@ bool restoreFromArchive(const QString& archivePath, QString* reason)
     const QString problem = unpackAndCheck(archivePath, staging.path());
     if (!problem.isEmpty())
         return refuse(reason, problem);
+    if (confirmReplace && !confirmReplace())
+        return false;
 
     // Only a file that holds nothing at all has nothing to keep safe.
     if (storedItems > 0 && makeBackupArchive(BackupBeforeRestore).isEmpty())

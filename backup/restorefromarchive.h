@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <QDateTime>
 #include <QString>
 
@@ -11,7 +12,11 @@
 // rename, with the store closed around it and reopened on the restored file.
 // On any failure the current wallet stays as it was, still open, and reason
 // (when given) says why. Returns whether the wallet was restored.
-bool restoreFromArchive(const QString& archivePath, QString* reason = nullptr);
+// confirmReplace, when given, is asked once the archive has passed every
+// check and before anything is written; when it says no, nothing changes and
+// reason stays empty.
+bool restoreFromArchive(const QString& archivePath, QString* reason = nullptr,
+                        const std::function<bool()>& confirmReplace = {});
 
 // Removes the staging folders that restores killed before startedAt left.
 void removeStaleRestoreFolders(const QDateTime& startedAt);

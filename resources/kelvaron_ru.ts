@@ -903,6 +903,14 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>the wallet file could not be replaced</source>
         <translation>файл кошелька не удалось заменить</translation>
     </message>
+    <message>
+        <source>Replace your wallet?</source>
+        <translation>Заменить кошелёк?</translation>
+    </message>
+    <message>
+        <source>Replace your wallet with the one from %1? A safety backup is kept.</source>
+        <translation>Заменить ваш кошелёк кошельком из %1? Страховочная копия сохранится.</translation>
+    </message>
 </context>
 <context>
     <name>About</name>

@@ -5,6 +5,7 @@
 #include "walletdatabase.h"
 #include "ziptestfiles.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -42,6 +43,7 @@ private slots:
     void listsBackupsNewestFirst();
     void restoreNeedsASelection();
     void deleteAsksFirst();
+    void restoresTheChosenBackup_data();
     void restoresTheChosenBackup();
 
 private:
@@ -96,8 +98,16 @@ void TestKVRestoreDialog::deleteAsksFirst()
     QVERIFY(!QFile::exists(m_folder.filePath("kvrb-20260201-000000-manual.zip")));
 }
 
+void TestKVRestoreDialog::restoresTheChosenBackup_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("yes, replace") << true;
+    QTest::newRow("no: nothing changes") << false;
+}
+
 void TestKVRestoreDialog::restoresTheChosenBackup()
 {
+    QFETCH(bool, replace);
     WalletDatabase::instance()->addItem({}, RootItemId, "Saved", "key", false);
     // The new archive is the one file that the backup adds, whatever today's date.
     const QStringList before = QDir(m_folder.path()).entryList(QDir::Files);
@@ -107,16 +117,36 @@ void TestKVRestoreDialog::restoresTheChosenBackup()
         added.removeAll(name);
     QCOMPARE(added.size(), 1);
     WalletDatabase::instance()->addItem({}, RootItemId, "Added later", "key", false);
+    const QByteArray wallet = readFile(WalletDatabase::databaseFilePath());
+    const int backups = QDir(m_folder.path()).entryList(QDir::Files).size();
     {
+        // The archive is checked first, then the user is asked, No by default.
+        ModalDriver driver;
+        bool noIsDefault = false;
+        driver.expect("KVCustomMessage", [&](QWidget* box) {
+            auto* no = box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::No);
+            noIsDefault = no->isDefault();
+            ModalDriver::pressStandard(box, replace ? QDialogButtonBox::Yes : QDialogButtonBox::No);
+        });
         KVRestoreDialog dialog(nullptr);
         const int row = rows(dialog).indexOf(added.first());
         QVERIFY(row >= 0);
         select(dialog, row);
         dialog.findChild<QPushButton*>("restoreButton")->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(driver.allAnswered());
+        QVERIFY(noIsDefault);
+        QCOMPARE(driver.seenTitles(), QStringList({"Replace your wallet?"}));
+        QCOMPARE(dialog.result(), int(replace ? QDialog::Accepted : QDialog::Rejected));
     }
     QVERIFY(WalletDatabase::instance()->checkPassword("pw"));
-    QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).size(), 3);
+    if (replace) {
+        QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).size(), 3);
+        return;
+    }
+    // Kept: the same bytes, and no safety backup was made.
+    QVERIFY(readFile(WalletDatabase::databaseFilePath()) == wallet);
+    QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files).size(), backups);
+    QCOMPARE(WalletDatabase::instance()->listChildren(RootItemId).size(), 4);
 }
 
 KELVARON_TEST_MAIN(TestKVRestoreDialog)

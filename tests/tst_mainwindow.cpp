@@ -871,6 +871,7 @@ void TestMainWindow::importRestoresLocksAndUnlocks()
         files->selectFile(moved);
         static_cast<QDialog*>(files)->accept();
     });
+    driver.expectMessage(true);      // yes, replace the wallet
     driver.expectPassword(Password); // the old password no longer opens it
     driver.expectMessage();
     driver.expectPassword("other password");

@@ -57,3 +57,15 @@ bool KVCustomMessage::ask(const QString& title, const QString& text, bool stopIc
     message.setupMessage(title, text, stopIcon, buttons);
     return message.exec() == QDialog::Accepted;
 }
+
+bool KVCustomMessage::confirm(const QString& title, const QString& text)
+{
+    KVCustomMessage message(nullptr);
+    message.setupMessage(title, text, false, ButtonsYesNo);
+    for (QAbstractButton* button : message.ui->buttonBox->buttons())
+        if (auto* push = qobject_cast<QPushButton*>(button))
+            push->setAutoDefault(false);
+    message.ui->buttonBox->button(QDialogButtonBox::No)->setDefault(true);
+    message.ui->buttonBox->button(QDialogButtonBox::No)->setFocus();
+    return message.exec() == QDialog::Accepted;
+}

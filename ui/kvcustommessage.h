@@ -28,6 +28,9 @@ public:
     // Convenience for the common pattern: a parentless box, set up, run,
     // answered. Returns true for OK or Yes.
     static bool ask(const QString& title, const QString& text, bool stopIcon, int buttons);
+    // A question whose safe answer, No, is the default: Enter does not
+    // confirm it by accident. Returns true for Yes.
+    static bool confirm(const QString& title, const QString& text);
 
 private:
     std::unique_ptr<Ui::KVCustomMessage> ui;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 KVRestoreDialog::KVRestoreDialog(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVRestoreDialog>())
@@ -51,14 +52,24 @@ void KVRestoreDialog::on_restoreButton_clicked()
         return;
     }
     QString reason;
-    if (restoreFromArchive(path, &reason)) {
+    if (restoreFromArchive(path, &reason, [path] { return confirmReplace(path); })) {
         accept();
         return;
     }
-    KVCustomMessage::ask(QCoreApplication::translate("", "Restore failed"),
-                         tr("Your wallet was not replaced: %1.").arg(reason), true,
-                         KVCustomMessage::ButtonsOk);
+    if (!reason.isEmpty())
+        KVCustomMessage::ask(QCoreApplication::translate("", "Restore failed"),
+                             tr("Your wallet was not replaced: %1.").arg(reason), true,
+                             KVCustomMessage::ButtonsOk);
     reject();
+}
+
+bool KVRestoreDialog::confirmReplace(const QString& archivePath)
+{
+    return KVCustomMessage::confirm(
+        QCoreApplication::translate("", "Replace your wallet?"),
+        QCoreApplication::translate(
+            "", "Replace your wallet with the one from %1? A safety backup is kept.")
+            .arg(QFileInfo(archivePath).fileName()));
 }
 
 void KVRestoreDialog::on_deleteButton_clicked()

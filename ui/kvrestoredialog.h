@@ -14,6 +14,10 @@ class KVRestoreDialog : public QDialog
     Q_OBJECT
 
 public:
+    // Asks whether the wallet may be replaced by the one from archivePath (a
+    // safety backup is kept); No is the default. Used by every restore.
+    static bool confirmReplace(const QString& archivePath);
+
     explicit KVRestoreDialog(QWidget* parent);
     ~KVRestoreDialog() override;
 

@@ -939,12 +939,16 @@ void MainWindow::on_actionImport_triggered()
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    const QString archive = dialog.selectedFiles().constFirst();
     QString reason;
-    if (restoreFromArchive(dialog.selectedFiles().constFirst(), &reason)) {
+    if (restoreFromArchive(archive, &reason,
+                           [archive] { return KVRestoreDialog::confirmReplace(archive); })) {
         lockWindow();
         on_unlockButton_clicked();
         return;
     }
+    if (reason.isEmpty())
+        return; // the user chose to keep the wallet
     KVCustomMessage::ask(tr("Import canelled"),
                          tr("Error during import operation, contact us to report the problem") +
                              QStringLiteral("\n\n") +

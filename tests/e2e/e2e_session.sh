@@ -62,6 +62,9 @@ menu_entry "$main" 3; sleep 1
 recovery=$(window "Recovery")
 click "$recovery" 100 40
 click "$recovery" 350 46
+sleep 1
+# The archive passed its checks: yes, replace the wallet (No is the default).
+focus "$(window "Kelvaron Desktop")"; xdotool key alt+y
 sleep 2
 password_dialog "second master"
 sleep 1
