@@ -189,20 +189,6 @@ void removeStaleRestoreFolders(const QDateTime& startedAt)
             QDir(folder.absoluteFilePath()).removeRecursively();
 }
 
-QString unzipArchiveToFolder(const QString& archivePath, const QString& folder)
-{
-    QDir().mkpath(folder);
-    UnZip unzip;
-    UnZip::ErrorCode ec = unzip.openArchive(archivePath);
-    if (ec != UnZip::Ok)
-        return QStringLiteral("Error: ") + UnZip::errorText(ec);
-    ec = unzip.extractAll(folder, UnZip::KeepEntryPaths);
-    unzip.releaseArchive();
-    if (ec != UnZip::Ok)
-        return QStringLiteral("Error: ") + UnZip::errorText(ec);
-    return QStringLiteral("SUCCESS");
-}
-
 bool restoreFromArchive(const QString& archivePath, QString* reason,
                         const std::function<bool()>& confirmReplace)
 {

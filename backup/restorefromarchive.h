@@ -20,7 +20,3 @@ bool restoreFromArchive(const QString& archivePath, QString* reason = nullptr,
 
 // Removes the staging folders that restores killed before startedAt left.
 void removeStaleRestoreFolders(const QDateTime& startedAt);
-
-// Unpacks a whole archive into folder. Returns "SUCCESS" or "Error: " and the
-// reader's error text.
-QString unzipArchiveToFolder(const QString& archivePath, const QString& folder);

@@ -43,7 +43,7 @@ void overwrite(QString& text)
 } // namespace
 
 SearchIndex::Entry SearchIndex::entryOf(const QString& parentId, const QString& name,
-                                        const QString& icon, bool folder) const
+                                        const QString& icon, bool folder)
 {
     Entry entry;
     entry.parentId = parentId;

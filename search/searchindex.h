@@ -68,8 +68,8 @@ private:
     bool reachesRoot(const QString& itemId) const;
     bool termInPath(const QString& parentId, const QString& term) const;
     QString pathOf(const QString& parentId) const;
-    Entry entryOf(const QString& parentId, const QString& name, const QString& icon,
-                  bool folder) const;
+    static Entry entryOf(const QString& parentId, const QString& name, const QString& icon,
+                         bool folder);
 
     QHash<QString, Entry> m_entries;
     bool m_built = false;

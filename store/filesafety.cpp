@@ -19,11 +19,6 @@ bool FileSafety::makePrivateFile(const QString& path)
     return setMode(path, S_IRUSR | S_IWUSR);
 }
 
-bool FileSafety::makePrivateFolder(const QString& path)
-{
-    return setMode(path, S_IRWXU);
-}
-
 bool FileSafety::hideFromOthers(const QString& path)
 {
     // Only the group's and others' rights go: an owner who made the file

@@ -10,8 +10,6 @@ class FileSafety
 public:
     // Makes path readable and writable by its owner only (0600).
     static bool makePrivateFile(const QString& path);
-    // Makes path a folder that only its owner may list or enter (0700).
-    static bool makePrivateFolder(const QString& path);
     // Takes every right of the group and of others from path, file or folder.
     static bool hideFromOthers(const QString& path);
     // Creates an empty file 0600 unless one exists (then only its mode is set).

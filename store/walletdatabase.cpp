@@ -384,16 +384,17 @@ bool WalletDatabase::reencryptAll(const QString& newPassword,
     // is rewritten: a row that does not would be re-enciphered as garbage.
     QList<CipherRow> items;
     QList<CipherRow> fields;
+    QSet<QString> unreadableNames;
     QSet<QString> unreadable;
     if (!m_decipher ||
         !readCipherRows(QStringLiteral("SELECT item_id, name FROM kelvaron_items"), false,
-                        m_decipher.get(), &items, &unreadable) ||
+                        m_decipher.get(), &items, &unreadableNames) ||
         !readCipherRows(QStringLiteral("SELECT item_id, field_id, value FROM kelvaron_fields"),
                         true, m_decipher.get(), &fields, &unreadable))
         return false;
-    if (!unreadable.isEmpty()) {
+    if (!unreadable.isEmpty() || !unreadableNames.isEmpty()) {
         if (unreadablePaths)
-            *unreadablePaths = unreadableItemPaths(unreadable);
+            *unreadablePaths = unreadableItemPaths(unreadable + unreadableNames, unreadableNames);
         return false;
     }
 
@@ -450,28 +451,23 @@ bool WalletDatabase::reencryptAll(const QString& newPassword,
     return commitOrRollback();
 }
 
-QStringList WalletDatabase::unreadableItemPaths(const QSet<QString>& itemIds)
+QStringList WalletDatabase::unreadableItemPaths(const QSet<QString>& itemIds,
+                                                const QSet<QString>& unreadableNames)
 {
     // An item whose own name does not open is shown by its parent's path and
     // its id, never by the garbage its name deciphers to.
     QStringList paths;
     for (const QString& id : itemIds) {
-        bool ok = false;
-        QSqlQuery query;
-        query.prepare(
-            QStringLiteral("SELECT name, parent_id FROM kelvaron_items WHERE item_id=:itemID"));
-        query.bindValue(QStringLiteral(":itemID"), id);
-        QString name;
-        QString parent;
-        if (query.exec() && query.next()) {
-            name = decryptValue(query.value(0).toByteArray(), m_masterPassword, &ok);
-            parent = query.value(1).toString();
-        }
-        if (ok)
+        if (!unreadableNames.contains(id)) {
             paths.append(itemPath(id));
-        else
-            paths.append(QCoreApplication::translate("", "%1 (item %2, name unreadable)")
-                             .arg(parent.isEmpty() ? QStringLiteral("?") : itemPath(parent), id));
+            continue;
+        }
+        QSqlQuery query;
+        query.prepare(QStringLiteral("SELECT parent_id FROM kelvaron_items WHERE item_id=:itemID"));
+        query.bindValue(QStringLiteral(":itemID"), id);
+        const QString parent = query.exec() && query.next() ? query.value(0).toString() : QString();
+        paths.append(QCoreApplication::translate("", "%1 (item %2, name unreadable)")
+                         .arg(parent.isEmpty() ? QStringLiteral("?") : itemPath(parent), id));
     }
     paths.sort();
     return paths;

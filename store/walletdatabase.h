@@ -107,6 +107,7 @@ public:
                    const QString& fieldId);
     bool deleteField(const QString& itemId, const QString& fieldId);
     int maxSortWeight(const QString& itemId);
+    // Whether the item has a live "Previous password" field.
     bool hasPreviousPasswordField(const QString& itemId);
 
     // Labels
@@ -142,7 +143,10 @@ private:
     // Runs a prepared UPDATE; true only when it changed exactly one row.
     static bool execWritesOneRow(QSqlQuery& query);
     bool isLiveItem(const QString& itemId);
-    QStringList unreadableItemPaths(const QSet<QString>& itemIds);
+    // The paths of itemIds for the user; those in unreadableNames by their
+    // parent's path and id.
+    QStringList unreadableItemPaths(const QSet<QString>& itemIds,
+                                    const QSet<QString>& unreadableNames);
     bool updateFieldValue(const QString& itemId, const QString& fieldId,
                           const QByteArray& enciphered, const QString& now);
     bool keepPreviousPassword(const QString& itemId, const FieldRecord& old, const QString& now);

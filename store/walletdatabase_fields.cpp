@@ -157,9 +157,7 @@ bool WalletDatabase::keepPreviousPassword(const QString& itemId, const FieldReco
     const QByteArray previous = encrypt(old.value);
     if (previous.isEmpty())
         return false;
-    if (!rowExists(QStringLiteral("SELECT field_id FROM kelvaron_fields WHERE item_id=:itemId "
-                                  "AND type='OLDP' AND deleted='0' ;"),
-                   {{QStringLiteral(":itemId"), itemId}}))
+    if (!hasPreviousPasswordField(itemId))
         return insertField(itemId, PreviousPasswordType, previous, now);
     return execBound(QStringLiteral("UPDATE kelvaron_fields SET value=:valueValue, "
                                     "change_timestamp=:changeValue  WHERE item_id=:itemId AND "
@@ -195,7 +193,7 @@ int WalletDatabase::maxSortWeight(const QString& itemId)
 
 bool WalletDatabase::hasPreviousPasswordField(const QString& itemId)
 {
-    return rowExists(
-        QStringLiteral("SELECT * FROM kelvaron_fields WHERE item_id=:itemId AND type='OLDP' ;"),
-        {{QStringLiteral(":itemId"), itemId}});
+    return rowExists(QStringLiteral("SELECT * FROM kelvaron_fields WHERE item_id=:itemId AND "
+                                    "type='OLDP' AND deleted='0' ;"),
+                     {{QStringLiteral(":itemId"), itemId}});
 }

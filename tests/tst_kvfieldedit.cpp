@@ -121,6 +121,7 @@ void TestKVFieldEdit::dateAndTimeStorageForms()
     QFETCH(QString, stored);
     KVFieldEdit editor(m_item, QString(), nullptr);
     choose(editor, code);
+    // Each date is set here, so the calendar's start at today plays no part.
     if (code == QLatin1String("EXPD"))
         child<QCalendarWidget>(editor, "calendarWidget")->setSelectedDate(QDate(2026, 1, 5));
     else if (code == QLatin1String("DATE"))

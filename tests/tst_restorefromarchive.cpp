@@ -1,6 +1,7 @@
 #include "backuparchive.h"
 #include "restorefromarchive.h"
 #include "testenvironment.h"
+#include "unzip.h"
 #include "walletdatabase.h"
 #include "writelimit.h"
 #include "zip.h"
@@ -22,6 +23,19 @@ namespace {
 WalletDatabase* db()
 {
     return WalletDatabase::instance();
+}
+
+// Unpacks a whole archive into folder: "SUCCESS" or "Error: " and the
+// reader's error text.
+QString unzipArchiveToFolder(const QString& archivePath, const QString& folder)
+{
+    QDir().mkpath(folder);
+    UnZip unzip;
+    UnZip::ErrorCode ec = unzip.openArchive(archivePath);
+    if (ec == UnZip::Ok)
+        ec = unzip.extractAll(folder, UnZip::KeepEntryPaths);
+    return ec == UnZip::Ok ? QStringLiteral("SUCCESS")
+                           : QStringLiteral("Error: ") + UnZip::errorText(ec);
 }
 
 QStringList filesOfDataFolder()

@@ -16,6 +16,7 @@ void TestRowReader::parseTimestamp_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDateTime>("expected");
+    // Fixed texts, never today's date; the suite runs with TZ=UTC.
     QTest::newRow("stored form") << "2026-12-09 23:59:01"
                                  << QDateTime(QDate(2026, 12, 9), QTime(23, 59, 1));
     QTest::newRow("leap day") << "2024-02-29 00:00:00"
