@@ -1,5 +1,6 @@
 #include "kvfirststart.h"
 
+#include "dialogbuttons.h"
 #include "kvcustommessage.h"
 #include "ui_kvfirststart.h"
 
@@ -10,6 +11,7 @@ KVFirstStart::KVFirstStart(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVFirstStart>())
 {
     ui->setupUi(this);
+    arrangeDialogButtons(ui->pushButtonOk, ui->pushButtonCancel);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);
@@ -27,16 +29,16 @@ void KVFirstStart::initDialog(int selection)
     const bool restore = selection == 1;
     if (restore) {
         ui->labelComment->setText(
-            tr("If you used Kelvaron previously then you can restore your data from the backup "
-               "file. Select your backup file and click 'OK' button to proceed."));
+            tr("If you used Kelvaron before, you can restore your data from a backup file. "
+               "Select the backup file and click 'OK' to proceed."));
         ui->labelBackupPath->setText(QStringLiteral("Select your backup file"));
         ui->lineEditBackupPath->clear();
     } else {
         ui->labelComment->setText(
-            tr("You started the application for the first time, please, enter your new master "
-               "password and cofirm it before you can continue. Make sure that you remembered new "
-               "password by heart or wrote it down and keep it in a save place as it is not "
-               "possible to restore the data if your master password lost or forgotten."));
+            tr("This is the first start of the application. Enter your new master password and "
+               "confirm it to continue. Make sure that you remember the new password or keep it "
+               "written down in a safe place: if the master password is lost or forgotten, the "
+               "data cannot be restored."));
         ui->labelMain->setText(tr("New master password"));
         ui->linePassword->clear();
         ui->linePasswordConfirm->clear();
@@ -79,8 +81,8 @@ void KVFirstStart::on_pushButtonOk_clicked()
         if (ui->linePassword->text() != ui->linePasswordConfirm->text()) {
             KVCustomMessage::ask(
                 QCoreApplication::translate("", "Confirmation failed"),
-                QCoreApplication::translate("", "Password confirmation failed, entered values are "
-                                                "not equal. Please, try again"),
+                QCoreApplication::translate("", "Password confirmation failed: the entered values "
+                                                "are not equal. Please try again."),
                 true, KVCustomMessage::ButtonsOk);
             ui->linePassword->clear();
             ui->linePasswordConfirm->clear();

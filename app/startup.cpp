@@ -18,8 +18,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QSettings>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTranslator>
 
 namespace {
@@ -56,9 +56,9 @@ int runFirstStart(bool* unlocked)
         return 1;
     }
     if (!restoreFromArchive(dialog.backupFilePath()))
-        showError(QCoreApplication::translate("", "Import canelled"),
+        showError(QCoreApplication::translate("", "Import cancelled"),
                   QCoreApplication::translate(
-                      "", "Error during import operation, contact us to report the problem"));
+                      "", "The import failed. Contact us to report the problem."));
     return -1;
 }
 
@@ -85,13 +85,13 @@ bool runLogin()
                       last ? QCoreApplication::translate(
                                  "", "Too many failed login attempts, leaving the application")
                            : QCoreApplication::translate(
-                                 "", "The password you entered is wrong, please, try again"));
+                                 "", "The password you entered is wrong. Please try again."));
         } else {
             showError(QCoreApplication::translate("", "Empty password"),
                       last ? QCoreApplication::translate(
                                  "", "Too many failed login attempts, leaving the application")
                            : QCoreApplication::translate(
-                                 "", "The password cannot be empty, please, try again"));
+                                 "", "The password cannot be empty. Please try again."));
         }
     }
     return false;

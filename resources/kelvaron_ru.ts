@@ -16,10 +16,6 @@
         <translation>Подтверждение не совпало</translation>
     </message>
     <message>
-        <source>Password confirmation failed, entered values are not equal. Please, try again</source>
-        <translation>Подтверждение пароля не удалось: введённые значения не совпадают. Пожалуйста, попробуйте ещё раз</translation>
-    </message>
-    <message>
         <source>Restore failed</source>
         <translation>Восстановление не удалось</translation>
     </message>
@@ -34,14 +30,6 @@
     <message>
         <source>General error</source>
         <translation>Общая ошибка</translation>
-    </message>
-    <message>
-        <source>Import canelled</source>
-        <translation>Импорт отменён</translation>
-    </message>
-    <message>
-        <source>Error during import operation, contact us to report the problem</source>
-        <translation>Ошибка при импорте, свяжитесь с нами, чтобы сообщить о проблеме</translation>
     </message>
     <message>
         <source>2 attempts left</source>
@@ -60,28 +48,12 @@
         <translation>Слишком много неудачных попыток входа, приложение закрывается</translation>
     </message>
     <message>
-        <source>The password you entered is wrong, please, try again</source>
-        <translation>Введённый пароль неверен, пожалуйста, попробуйте ещё раз</translation>
-    </message>
-    <message>
-        <source>The password cannot be empty, please, try again</source>
-        <translation>Пароль не может быть пустым, пожалуйста, попробуйте ещё раз</translation>
-    </message>
-    <message>
         <source>Kelvaron labels</source>
         <translation>Метки Kelvaron</translation>
     </message>
     <message>
-        <source>System label cannot be deleted</source>
-        <translation>Системную метку удалить нельзя</translation>
-    </message>
-    <message>
         <source>Label cannot be deleted because it is used in the database. Usage counter: </source>
         <translation>Метку нельзя удалить, потому что она используется в базе данных. Число использований: </translation>
-    </message>
-    <message>
-        <source>Are you sure, you want to delete the label &apos;</source>
-        <translation>Вы уверены, что хотите удалить метку &apos;</translation>
     </message>
     <message>
         <source>Banking</source>
@@ -420,10 +392,6 @@
         <translation>Apple</translation>
     </message>
     <message>
-        <source>Medicine</source>
-        <translation>Лекарства</translation>
-    </message>
-    <message>
         <source>Badoo</source>
         <translation>Badoo</translation>
     </message>
@@ -442,10 +410,6 @@
     <message>
         <source>Box</source>
         <translation>Коробка</translation>
-    </message>
-    <message>
-        <source>Compact Disk</source>
-        <translation>Компакт-диск</translation>
     </message>
     <message>
         <source>Money</source>
@@ -548,10 +512,6 @@
         <translation>Сердце</translation>
     </message>
     <message>
-        <source>Helocopter</source>
-        <translation>Вертолёт</translation>
-    </message>
-    <message>
         <source>Hostgator</source>
         <translation>Hostgator</translation>
     </message>
@@ -586,10 +546,6 @@
     <message>
         <source>Maestro</source>
         <translation>Maestro</translation>
-    </message>
-    <message>
-        <source>E-Mail</source>
-        <translation>Эл. почта</translation>
     </message>
     <message>
         <source>Mailbox</source>
@@ -632,10 +588,6 @@
         <translation>PSP</translation>
     </message>
     <message>
-        <source>Car</source>
-        <translation>Автомобиль</translation>
-    </message>
-    <message>
         <source>Settings</source>
         <translation>Настройки</translation>
     </message>
@@ -654,10 +606,6 @@
     <message>
         <source>Steam</source>
         <translation>Steam</translation>
-    </message>
-    <message>
-        <source>Surfingbord</source>
-        <translation>Surfingbird</translation>
     </message>
     <message>
         <source>Sync</source>
@@ -911,6 +859,132 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Replace your wallet with the one from %1? A safety backup is kept.</source>
         <translation>Заменить ваш кошелёк кошельком из %1? Страховочная копия сохранится.</translation>
     </message>
+    <message>
+        <source>Password confirmation failed: the entered values are not equal. Please try again.</source>
+        <translation>Подтверждение пароля не удалось: введённые значения не совпадают. Попробуйте ещё раз.</translation>
+    </message>
+    <message>
+        <source>Import cancelled</source>
+        <translation>Импорт отменён</translation>
+    </message>
+    <message>
+        <source>The import failed. Contact us to report the problem.</source>
+        <translation>Импорт не удался. Свяжитесь с нами, чтобы сообщить о проблеме.</translation>
+    </message>
+    <message>
+        <source>The password you entered is wrong. Please try again.</source>
+        <translation>Введён неверный пароль. Попробуйте ещё раз.</translation>
+    </message>
+    <message>
+        <source>The password cannot be empty. Please try again.</source>
+        <translation>Пароль не может быть пустым. Попробуйте ещё раз.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the label &apos;%1&apos;?</source>
+        <translation>Вы действительно хотите удалить метку «%1»?</translation>
+    </message>
+    <message>
+        <source>No web browser opened</source>
+        <translation>Веб-браузер не открылся</translation>
+    </message>
+    <message>
+        <source>Open this address in your web browser:
+%1</source>
+        <translation>Откройте этот адрес в веб-браузере:
+%1</translation>
+    </message>
+    <message>
+        <source>Calendar event</source>
+        <translation>Событие в календаре</translation>
+    </message>
+    <message>
+        <source>Classic phone</source>
+        <translation>Классический телефон</translation>
+    </message>
+    <message>
+        <source>Information sign</source>
+        <translation>Знак информации</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Человек</translation>
+    </message>
+    <message>
+        <source>Server rack</source>
+        <translation>Серверная стойка</translation>
+    </message>
+    <message>
+        <source>Globe</source>
+        <translation>Глобус</translation>
+    </message>
+    <message>
+        <source>Web location</source>
+        <translation>Место в сети</translation>
+    </message>
+    <message>
+        <source>WWW</source>
+        <translation>WWW</translation>
+    </message>
+    <message>
+        <source>Pills</source>
+        <translation>Таблетки</translation>
+    </message>
+    <message>
+        <source>Coins</source>
+        <translation>Монеты</translation>
+    </message>
+    <message>
+        <source>Control panel</source>
+        <translation>Панель управления</translation>
+    </message>
+    <message>
+        <source>First aid</source>
+        <translation>Первая помощь</translation>
+    </message>
+    <message>
+        <source>Helicopter</source>
+        <translation>Вертолёт</translation>
+    </message>
+    <message>
+        <source>HRS</source>
+        <translation>HRS</translation>
+    </message>
+    <message>
+        <source>Key</source>
+        <translation>Ключ</translation>
+    </message>
+    <message>
+        <source>LinguaLeo</source>
+        <translation>LinguaLeo</translation>
+    </message>
+    <message>
+        <source>Open envelope</source>
+        <translation>Открытый конверт</translation>
+    </message>
+    <message>
+        <source>Red car</source>
+        <translation>Красный автомобиль</translation>
+    </message>
+    <message>
+        <source>Security question</source>
+        <translation>Контрольный вопрос</translation>
+    </message>
+    <message>
+        <source>Surfingbird</source>
+        <translation>Surfingbird</translation>
+    </message>
+    <message>
+        <source>Visa Debit</source>
+        <translation>Visa Debit</translation>
+    </message>
+    <message>
+        <source>White car</source>
+        <translation>Белый автомобиль</translation>
+    </message>
+    <message>
+        <source>Windows logo</source>
+        <translation>Логотип Windows</translation>
+    </message>
 </context>
 <context>
     <name>About</name>
@@ -1005,10 +1079,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Отмена</translation>
     </message>
     <message>
-        <source>Confirm password</source>
-        <translation>Подтвердите пароль</translation>
-    </message>
-    <message>
         <source>Current password (wrong current password)</source>
         <translation>Текущий пароль (неверный текущий пароль)</translation>
     </message>
@@ -1025,10 +1095,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Новый пароль (не совпадает)</translation>
     </message>
     <message>
-        <source>Re-encrypting database, be patient...</source>
-        <translation>Перешифрование базы данных, подождите...</translation>
-    </message>
-    <message>
         <source>The wallet could not be re-encrypted, so nothing was changed. Your current password still opens it.</source>
         <translation>Не удалось перешифровать кошелёк, поэтому ничего не изменено. Текущий пароль по-прежнему открывает его.</translation>
     </message>
@@ -1043,6 +1109,10 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>Password not changed</source>
         <translation>Пароль не изменён</translation>
+    </message>
+    <message>
+        <source>Re-encrypting the wallet, please wait...</source>
+        <translation>Кошелёк перешифровывается, подождите...</translation>
     </message>
 </context>
 <context>
@@ -1071,10 +1141,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Длина пароля</translation>
     </message>
     <message>
-        <source>Smart password generation </source>
-        <translation>Умное создание пароля </translation>
-    </message>
-    <message>
         <source>Use capital letters</source>
         <translation>Заглавные буквы</translation>
     </message>
@@ -1099,16 +1165,20 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>(текущий пароль служит образцом для нового)</translation>
     </message>
     <message>
-        <source>Previous password is special type of field to keep your previous password of current item. This field cannot be set manually, it is filled automatically when you change any password field in the item.</source>
-        <translation>Предыдущий пароль — особый тип поля, в котором хранится прежний пароль записи. Его нельзя задать вручную: оно заполняется само, когда вы меняете любое поле пароля этой записи.</translation>
-    </message>
-    <message>
         <source>Select field...</source>
         <translation>Выберите поле...</translation>
     </message>
     <message>
         <source>The field could not be saved.</source>
         <translation>Поле не удалось сохранить.</translation>
+    </message>
+    <message>
+        <source>Smart password generation</source>
+        <translation>Умная генерация пароля</translation>
+    </message>
+    <message>
+        <source>Previous password is a special type of field that keeps the previous password of this item. It cannot be set by hand: it is filled automatically when you change any password field of the item.</source>
+        <translation>«Предыдущий пароль» — особый тип поля, который хранит прежний пароль этой записи. Его нельзя задать вручную: он заполняется автоматически, когда вы меняете любое поле пароля записи.</translation>
     </message>
 </context>
 <context>
@@ -1130,10 +1200,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Папка резервных копий</translation>
     </message>
     <message>
-        <source>Ok</source>
-        <translation>ОК</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
@@ -1146,20 +1212,24 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Восстановить базу из резервной копии</translation>
     </message>
     <message>
-        <source>If you used Kelvaron previously then you can restore your data from the backup file. Select your backup file and click &apos;OK&apos; button to proceed.</source>
-        <translation>Если вы уже пользовались Kelvaron, вы можете восстановить данные из резервной копии. Выберите файл резервной копии и нажмите кнопку «ОК».</translation>
-    </message>
-    <message>
-        <source>You started the application for the first time, please, enter your new master password and cofirm it before you can continue. Make sure that you remembered new password by heart or wrote it down and keep it in a save place as it is not possible to restore the data if your master password lost or forgotten.</source>
-        <translation>Вы запустили приложение впервые. Введите новый мастер-пароль и подтвердите его, чтобы продолжить. Запомните новый пароль наизусть или запишите его и храните в надёжном месте: если мастер-пароль потерян или забыт, восстановить данные невозможно.</translation>
-    </message>
-    <message>
         <source>New master password</source>
         <translation>Новый мастер-пароль</translation>
     </message>
     <message>
         <source>Backup files (*.zip);;</source>
         <translation>Резервные копии (*.zip);;</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>If you used Kelvaron before, you can restore your data from a backup file. Select the backup file and click &apos;OK&apos; to proceed.</source>
+        <translation>Если вы уже пользовались Kelvaron, вы можете восстановить данные из резервной копии. Выберите файл резервной копии и нажмите «OK», чтобы продолжить.</translation>
+    </message>
+    <message>
+        <source>This is the first start of the application. Enter your new master password and confirm it to continue. Make sure that you remember the new password or keep it written down in a safe place: if the master password is lost or forgotten, the data cannot be restored.</source>
+        <translation>Это первый запуск программы. Введите новый мастер-пароль и подтвердите его, чтобы продолжить. Убедитесь, что вы помните новый пароль или храните его записанным в надёжном месте: если мастер-пароль потерян или забыт, данные восстановить нельзя.</translation>
     </message>
 </context>
 <context>
@@ -1221,10 +1291,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Create item / create field&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Создать запись / создать поле&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Delete item/ delete field&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить запись / удалить поле&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Edit item / edit field&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
@@ -1331,10 +1397,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Папка резервных копий ещё не задана</translation>
     </message>
     <message>
-        <source>You have to set default backup folder, before you can create backups or restore your data. Do you want to do it right now?</source>
-        <translation>Чтобы создавать резервные копии и восстанавливать данные, нужно задать папку резервных копий. Сделать это сейчас?</translation>
-    </message>
-    <message>
         <source>Select backup folder</source>
         <translation>Выберите папку резервных копий</translation>
     </message>
@@ -1345,22 +1407,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>Kelvaron</source>
         <translation>Kelvaron</translation>
-    </message>
-    <message>
-        <source>No item/folder was selected</source>
-        <translation>Не выбрана запись или папка</translation>
-    </message>
-    <message>
-        <source>Select item or folder on the right panel first</source>
-        <translation>Сначала выберите запись или папку на правой панели</translation>
-    </message>
-    <message>
-        <source>No field selected</source>
-        <translation>Не выбрано поле</translation>
-    </message>
-    <message>
-        <source>Select the field on the right panel first</source>
-        <translation>Сначала выберите поле на правой панели</translation>
     </message>
     <message>
         <source>Deletion cancelled</source>
@@ -1381,10 +1427,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>Synchronization</source>
         <translation>Синхронизация</translation>
-    </message>
-    <message>
-        <source>Synchronization will be implemented later, track updates on application website</source>
-        <translation>Синхронизация появится позже, следите за новостями на сайте приложения</translation>
     </message>
     <message>
         <source>Search</source>
@@ -1423,36 +1465,16 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Пароль изменён</translation>
     </message>
     <message>
-        <source>The application is locked now, unlock it with your new password</source>
-        <translation>Приложение заблокировано, разблокируйте его новым паролем</translation>
-    </message>
-    <message>
         <source>Backup file successfully created</source>
         <translation>Резервная копия создана</translation>
-    </message>
-    <message>
-        <source>Backup was succesfully saved in your backup folder &apos;</source>
-        <translation>Резервная копия сохранена в папке резервных копий &apos;</translation>
     </message>
     <message>
         <source>Backup failure</source>
         <translation>Ошибка резервного копирования</translation>
     </message>
     <message>
-        <source>Backup was failed, report this error to developers</source>
-        <translation>Не удалось создать резервную копию, сообщите об ошибке разработчикам</translation>
-    </message>
-    <message>
         <source>Backup files (*.zip)</source>
         <translation>Резервные копии (*.zip)</translation>
-    </message>
-    <message>
-        <source>Import canelled</source>
-        <translation>Импорт отменён</translation>
-    </message>
-    <message>
-        <source>Error during import operation, contact us to report the problem</source>
-        <translation>Ошибка при импорте, свяжитесь с нами, чтобы сообщить о проблеме</translation>
     </message>
     <message>
         <source>Your wallet was not replaced: %1.</source>
@@ -1502,6 +1524,38 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Kelvaron was locked automatically to keep your data safe. Click &quot;Unlock&quot; to go on working.</source>
         <translation>Kelvaron заблокирован автоматически, чтобы сберечь ваши данные. Нажмите «Разблокировать», чтобы продолжить работу.</translation>
     </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Delete item / delete field&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Удалить запись / удалить поле&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>You have to set a default backup folder before you can create backups or restore your data. Do you want to do it now?</source>
+        <translation>Чтобы создавать резервные копии и восстанавливать данные, нужно задать папку для резервных копий. Сделать это сейчас?</translation>
+    </message>
+    <message>
+        <source>Synchronization will come in a later version. Follow the updates on the application&apos;s website.</source>
+        <translation>Синхронизация появится в одной из следующих версий. Следите за обновлениями на сайте программы.</translation>
+    </message>
+    <message>
+        <source>The application is now locked. Unlock it with your new password.</source>
+        <translation>Программа заблокирована. Разблокируйте её новым паролем.</translation>
+    </message>
+    <message>
+        <source>The backup was successfully saved in your backup folder &apos;</source>
+        <translation>Резервная копия успешно сохранена в папке резервных копий '</translation>
+    </message>
+    <message>
+        <source>The backup failed. Report this error to the developers.</source>
+        <translation>Резервное копирование не удалось. Сообщите об этой ошибке разработчикам.</translation>
+    </message>
+    <message>
+        <source>Import cancelled</source>
+        <translation>Импорт отменён</translation>
+    </message>
+    <message>
+        <source>The import failed. Contact us to report the problem.</source>
+        <translation>Импорт не удался. Свяжитесь с нами, чтобы сообщить о проблеме.</translation>
+    </message>
 </context>
 <context>
     <name>Prefs</name>
@@ -1516,10 +1570,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>automatically lock the app if it is not used</source>
         <translation>автоматически блокировать приложение, если им не пользуются</translation>
-    </message>
-    <message>
-        <source>inactivity interval before the app will be locked (minutes)</source>
-        <translation>время бездействия до блокировки (минуты)</translation>
     </message>
     <message>
         <source>show app in tray</source>
@@ -1538,18 +1588,24 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Синхронизация</translation>
     </message>
     <message>
-        <source>Synchronization will be implemented soon, 
-track app updates
-
-Sincerely your, Tormelin Development Team</source>
-        <translation>Синхронизация скоро появится, 
-следите за обновлениями
-
-Искренне ваша, команда разработчиков Tormelin</translation>
-    </message>
-    <message>
         <source>Select backup folder</source>
         <translation>Выберите папку резервных копий</translation>
+    </message>
+    <message>
+        <source>inactivity interval before the app is locked (minutes)</source>
+        <translation>время бездействия до блокировки программы (минуты)</translation>
+    </message>
+    <message>
+        <source>Synchronization will come in a later version.
+Follow the updates of the application.
+
+Sincerely yours,
+the Tormelin Development Team</source>
+        <translation>Синхронизация появится в одной из следующих версий.
+Следите за обновлениями программы.
+
+Искренне ваша,
+команда разработчиков Tormelin</translation>
     </message>
 </context>
 <context>

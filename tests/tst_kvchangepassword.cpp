@@ -81,13 +81,13 @@ void TestKVChangePassword::inputErrors_data()
         << "a"
         << "a"
         << QStringList({"Current password (wrong current password) [red]", "New password [black]",
-                        "Confirm password [black]"})
+                        "Confirm new password [black]"})
         << QStringList({"", "", ""});
     QTest::newRow("empty new") << Old << ""
                                << "a"
                                << QStringList({"Current password [black]",
                                                "New password (cannot be empty) [red]",
-                                               "Confirm password [black]"})
+                                               "Confirm new password [black]"})
                                << QStringList({Old, "", "a"});
     QTest::newRow("not equal") << Old << "abc"
                                << "abd"
@@ -125,7 +125,7 @@ void TestKVChangePassword::resetBeforeEveryTry()
     fill(dialog, Old, "abc", "abd");
     fill(dialog, Old, "", "x");
     QCOMPARE(labelState(dialog, "labelConfirmPassword"),
-             QStringLiteral("Confirm password [black]"));
+             QStringLiteral("Confirm new password [black]"));
     QCOMPARE(labelState(dialog, "labelNewPassword"),
              QStringLiteral("New password (cannot be empty) [red]"));
 }

@@ -25,31 +25,62 @@ private slots:
     void parentlessBoxIsCentred();
 };
 
+namespace {
+
+// Every line of both labels fits, descenders included, and the buttons sit
+// below the text inside the box.
+void checkFits(KVCustomMessage& box)
+{
+    auto* title = box.findChild<QLabel*>("labelTitle");
+    auto* text = box.findChild<QLabel*>("labelText");
+    auto* buttons = box.findChild<QDialogButtonBox*>("buttonBox");
+    QVERIFY(title->height() >= title->heightForWidth(title->width()));
+    QVERIFY(title->height() >= title->fontMetrics().height() + 2 * title->margin());
+    QVERIFY(text->height() >= text->heightForWidth(text->width()));
+    QVERIFY(text->y() >= title->geometry().bottom());
+    QVERIFY(buttons->y() >= text->geometry().bottom());
+    QVERIFY(buttons->geometry().bottom() < box.height());
+    QCOMPARE(box.width(), 418);
+}
+
+} // namespace
+
 void TestKVCustomMessage::oneLineKeepsDesignedSize()
 {
     KVCustomMessage box(nullptr);
-    box.setupMessage(QStringLiteral("Title"), QStringLiteral("Short text"), false, 0);
-    QCOMPARE(box.size(), QSize(418, 120));
-    QCOMPARE(box.findChild<QDialogButtonBox*>("buttonBox")->geometry().y(), 85);
-    QCOMPARE(box.findChild<QLabel*>("labelTitle")->text(), QStringLiteral("Title"));
+    box.setupMessage(QStringLiteral("Wrong password, synchronization"),
+                     QStringLiteral("Short text"), false, 0);
+    checkFits(box);
+    // A short message keeps the designed height, or grows only by what its
+    // font needs beyond it.
+    QVERIFY(box.height() >= 120);
+    QVERIFY(box.height() <= 120 + box.findChild<QLabel*>("labelTitle")->fontMetrics().height());
+    QCOMPARE(box.findChild<QLabel*>("labelTitle")->text(),
+             QStringLiteral("Wrong password, synchronization"));
 }
 
 void TestKVCustomMessage::longTextGrowsDownwards()
 {
+    KVCustomMessage shortBox(nullptr);
+    shortBox.setupMessage(QStringLiteral("Title"), QStringLiteral("Short"), true, 1);
     KVCustomMessage box(nullptr);
     const QString text =
         QStringLiteral("You are going to delete the item and it will not be possible "
                        "to restore it and its fields. ")
             .repeated(4);
     box.setupMessage(QStringLiteral("Title"), text, true, 1);
+    checkFits(box);
     auto* label = box.findChild<QLabel*>("labelText");
-    const int grown = label->height() - 51;
+    const int grown = label->height() - shortBox.findChild<QLabel*>("labelText")->height();
     QVERIFY(grown > 0);
-    QCOMPARE(box.height(), 120 + grown);
-    QCOMPARE(box.width(), 418);
-    QCOMPARE(box.findChild<QDialogButtonBox*>("buttonBox")->geometry(),
-             QRect(10, 85 + grown, 401, 32));
+    QCOMPARE(box.height(), shortBox.height() + grown);
     QCOMPARE(label->width(), 320);
+
+    // A long title wraps instead of running out of the box.
+    KVCustomMessage longTitle(nullptr);
+    longTitle.setupMessage(QStringLiteral("A very long item name ").repeated(5), text, true, 1);
+    checkFits(longTitle);
+    QVERIFY(longTitle.height() > box.height());
 }
 
 void TestKVCustomMessage::answers_data()
@@ -80,7 +111,8 @@ void TestKVCustomMessage::parentlessBoxIsCentred()
     KVCustomMessage box(nullptr);
     box.setupMessage(QStringLiteral("T"), QStringLiteral("X"), false, 0);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QCOMPARE(box.pos(), QPoint(screen.width() / 2 - 418 / 2, screen.height() / 2 - 120 / 2));
+    QCOMPARE(box.pos(),
+             QPoint(screen.width() / 2 - 418 / 2, screen.height() / 2 - box.height() / 2));
     QWidget parent;
     KVCustomMessage child(&parent);
     child.move(3, 4);

@@ -40,6 +40,23 @@ void choose(KVFieldEdit& editor, const QString& code)
     combo->setCurrentIndex(combo->findData(code));
 }
 
+// The value box in use: several lines for a note, one line otherwise.
+void enterValue(KVFieldEdit& editor, const QString& text)
+{
+    auto* lines = child<QPlainTextEdit>(editor, "plainTextEdit");
+    if (!lines->isHidden())
+        lines->setPlainText(text);
+    else
+        child<QLineEdit>(editor, "lineEditValue")->setText(text);
+}
+
+QString shownValue(KVFieldEdit& editor)
+{
+    auto* lines = child<QPlainTextEdit>(editor, "plainTextEdit");
+    return !lines->isHidden() ? lines->toPlainText()
+                              : child<QLineEdit>(editor, "lineEditValue")->text();
+}
+
 // The id of the item's field of the given type.
 QString fieldOf(const QString& item, const QString& type)
 {
@@ -67,6 +84,8 @@ private slots:
     void panelEnabledStates();
     void keepsWhatTheUserHad_data();
     void keepsWhatTheUserHad();
+    void enterFollowsTheValueKind_data();
+    void enterFollowsTheValueKind();
 
 private:
     QString m_item;
@@ -91,12 +110,14 @@ void TestKVFieldEdit::newFieldStartsCollapsed()
     QCOMPARE(editor.height(), 46 + 32);
     choose(editor, "PASS");
     QVERIFY(okButton(editor)->isEnabled());
-    QVERIFY(!child<QPlainTextEdit>(editor, "plainTextEdit")->isHidden());
+    QVERIFY(!child<QLineEdit>(editor, "lineEditValue")->isHidden());
+    QVERIFY(child<QPlainTextEdit>(editor, "plainTextEdit")->isHidden());
     QVERIFY(!child<QPushButton>(editor, "pushButtonGenerate")->isHidden());
     choose(editor, "_notselected_");
     QVERIFY(!okButton(editor)->isEnabled());
     QCOMPARE(editor.height(), 46 + 32);
     QVERIFY(child<QPlainTextEdit>(editor, "plainTextEdit")->isHidden());
+    QVERIFY(child<QLineEdit>(editor, "lineEditValue")->isHidden());
 }
 
 void TestKVFieldEdit::dateAndTimeStorageForms_data()
@@ -129,7 +150,7 @@ void TestKVFieldEdit::dateAndTimeStorageForms()
     else if (code == QLatin1String("TIME"))
         child<QTimeEdit>(editor, "timeEdit")->setTime(QTime(9, 5, 7));
     else
-        child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(stored);
+        enterValue(editor, stored);
     okButton(editor)->click();
     QCOMPARE(editor.result(), int(QDialog::Accepted));
     QCOMPARE(db()->getField(m_item, fieldOf(m_item, code)).value, stored);
@@ -147,9 +168,9 @@ void TestKVFieldEdit::editShowsStoredValueWithTypeLocked()
     auto* combo = child<QComboBox>(editor, "comboBox");
     QCOMPARE(combo->currentData().toString(), QStringLiteral("USER"));
     QVERIFY(!combo->isEnabled());
-    auto* text = child<QPlainTextEdit>(editor, "plainTextEdit");
-    QCOMPARE(text->toPlainText(), QStringLiteral("jsmith"));
-    QCOMPARE(text->textCursor().selectedText(), QStringLiteral("jsmith"));
+    auto* text = child<QLineEdit>(editor, "lineEditValue");
+    QCOMPARE(text->text(), QStringLiteral("jsmith"));
+    QCOMPARE(text->selectedText(), QStringLiteral("jsmith"));
     QVERIFY(okButton(editor)->isEnabled());
 }
 
@@ -158,7 +179,7 @@ void TestKVFieldEdit::previousPasswordRule()
     {
         KVFieldEdit editor(m_item, QString(), nullptr);
         choose(editor, "PASS");
-        child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(QStringLiteral("old-secret"));
+        enterValue(editor, QStringLiteral("old-secret"));
         okButton(editor)->click();
     }
     {
@@ -166,6 +187,7 @@ void TestKVFieldEdit::previousPasswordRule()
         choose(editor, "OLDP");
         QVERIFY(!child<QLabel>(editor, "labelComent")->isHidden());
         QVERIFY(child<QPlainTextEdit>(editor, "plainTextEdit")->isHidden());
+        QVERIFY(child<QLineEdit>(editor, "lineEditValue")->isHidden());
         okButton(editor)->click();
     }
     const QString oldp = fieldOf(m_item, "OLDP");
@@ -173,7 +195,7 @@ void TestKVFieldEdit::previousPasswordRule()
     QCOMPARE(db()->getField(m_item, oldp).value, QString());
     {
         KVFieldEdit editor(m_item, fieldOf(m_item, "PASS"), nullptr);
-        child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(QStringLiteral("new-secret"));
+        enterValue(editor, QStringLiteral("new-secret"));
         okButton(editor)->click();
     }
     QCOMPARE(db()->getField(m_item, oldp).value, QStringLiteral("old-secret"));
@@ -194,18 +216,16 @@ void TestKVFieldEdit::generateUsesTheStoredSettings()
     KVFieldEdit editor(m_item, QString(), nullptr);
     choose(editor, "PASS");
     child<QPushButton>(editor, "pushButtonGenerate")->click();
-    const QString password = child<QPlainTextEdit>(editor, "plainTextEdit")->toPlainText();
+    const QString password = shownValue(editor);
     QVERIFY2(QRegularExpression("^[A-Za-z0-9]{8}$").match(password).hasMatch(),
              qPrintable(password));
 
     // Smart generation follows the current text's shape.
-    child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(QStringLiteral("Ab1"));
+    enterValue(editor, QStringLiteral("Ab1"));
     child<QCheckBox>(editor, "checkBoxSmartPass")->setChecked(true);
     QVERIFY(QSettings().value("password/smartpass" + m_item).toBool());
     child<QPushButton>(editor, "pushButtonGenerate")->click();
-    QVERIFY(QRegularExpression("^[A-Z][a-z][0-9]$")
-                .match(child<QPlainTextEdit>(editor, "plainTextEdit")->toPlainText())
-                .hasMatch());
+    QVERIFY(QRegularExpression("^[A-Z][a-z][0-9]$").match(shownValue(editor)).hasMatch());
 }
 
 void TestKVFieldEdit::smartChoiceIsResetForShortText()
@@ -314,13 +334,13 @@ void TestKVFieldEdit::keepsWhatTheUserHad()
         child<QCalendarWidget>(editor, "calendarWidget")
             ->setSelectedDate(QDate::fromString(entered, Qt::ISODate));
     else
-        child<QPlainTextEdit>(editor, "plainTextEdit")->setPlainText(entered);
+        enterValue(editor, entered);
     okButton(editor)->click();
 
     QCOMPARE(editor.result() == QDialog::Accepted, closed);
     QCOMPARE(child<QLabel>(editor, "labelError")->isHidden(), closed);
     if (!closed) // what the user typed is still there to try again
-        QCOMPARE(child<QPlainTextEdit>(editor, "plainTextEdit")->toPlainText(), entered);
+        QCOMPARE(shownValue(editor), entered);
 
     // Read what the file holds, deleted rows included.
     QHash<QString, QString> values;
@@ -344,6 +364,51 @@ void TestKVFieldEdit::keepsWhatTheUserHad()
     // An unchanged OK moves no change time.
     if (entered == QLatin1String("secret"))
         QVERIFY2(moved.isEmpty(), qPrintable(moved.join(',')));
+}
+
+void TestKVFieldEdit::enterFollowsTheValueKind_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("oneLine");
+    QTest::newRow("new user name") << "USER" << QString() << true;
+    QTest::newRow("new password") << "PASS" << QString() << true;
+    QTest::newRow("new note") << "NOTE" << QString() << false;
+    QTest::newRow("stored note") << "NOTE"
+                                 << "line 1" << false;
+    QTest::newRow("address stored over two lines") << "ADDR"
+                                                   << "1 Main St\nSpringfield" << false;
+}
+
+void TestKVFieldEdit::enterFollowsTheValueKind()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, stored);
+    QFETCH(bool, oneLine);
+    if (!stored.isEmpty())
+        QVERIFY(db()->saveField(code, stored, m_item, QString()));
+    KVFieldEdit editor(m_item, fieldOf(m_item, code), nullptr);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    if (stored.isEmpty()) {
+        // The type is picked with the keyboard; the value takes the focus.
+        auto* combo = child<QComboBox>(editor, "comboBox");
+        QCOMPARE(QApplication::focusWidget(), combo);
+        combo->setCurrentIndex(combo->findData(code));
+    }
+    QWidget* value = oneLine ? static_cast<QWidget*>(child<QLineEdit>(editor, "lineEditValue"))
+                             : child<QPlainTextEdit>(editor, "plainTextEdit");
+    QTRY_COMPARE(QApplication::focusWidget(), value);
+    QTest::keyClicks(value, QStringLiteral("xy"));
+    QTest::keyClick(value, Qt::Key_Return);
+    // One line: Enter is OK. Several lines: Enter breaks the line.
+    QCOMPARE(editor.isVisible(), !oneLine);
+    QCOMPARE(editor.result() == QDialog::Accepted, oneLine);
+    if (oneLine)
+        QCOMPARE(db()->getField(m_item, fieldOf(m_item, code)).value, stored + "xy");
+    else
+        QVERIFY(shownValue(editor).endsWith(QStringLiteral("xy\n")));
+    editor.close();
 }
 
 KELVARON_TEST_MAIN(TestKVFieldEdit)

@@ -1,4 +1,5 @@
 #include "backuparchive.h"
+#include "kelvaronconfig.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "testenvironment.h"
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 namespace {
@@ -122,8 +124,6 @@ private slots:
     void deleteRules();
     void fieldCommands();
     void refusedDeleteIsReported();
-    void nothingSelectedWarns_data();
-    void nothingSelectedWarns();
     void notices();
     void lockAndUnlock();
     void searchAsYouType();
@@ -141,6 +141,11 @@ private slots:
     void backupWritesAnArchive();
     void importRestoresLocksAndUnlocks();
     void failedImportIsReported();
+    void deleteQuestionsDefaultToNo_data();
+    void deleteQuestionsDefaultToNo();
+    void placeIsKeptAcrossRefreshAndUnlock();
+    void addressShownWhenNoBrowserOpens_data();
+    void addressShownWhenNoBrowserOpens();
 
 private:
     void selectListRow(MainWindow& window, int row)
@@ -208,16 +213,21 @@ void TestMainWindow::headerPathRules()
 void TestMainWindow::buttonStates_data()
 {
     QTest::addColumn<QString>("node");
-    QTest::addColumn<QString>("states"); // addButtonFolder, delete, edit, copy, add
+    // addButtonFolder, delete, edit, copy, add: with no row chosen, then
+    // with the first row chosen (empty when there is no row).
+    QTest::addColumn<QString>("states");
+    QTest::addColumn<QString>("chosen");
     QTest::addColumn<QStringList>("rows");
     QTest::newRow("folder with children") << "banking"
+                                          << "10001"
                                           << "11101" << QStringList({"Deep", "Credit card sample"});
     QTest::newRow("empty folder") << "empty"
-                                  << "10001" << QStringList();
+                                  << "10001" << QString() << QStringList();
     QTest::newRow("item without fields") << "bare"
-                                         << "00001" << QStringList();
+                                         << "00001" << QString() << QStringList();
     QTest::newRow("item with fields")
         << "card"
+        << "00001"
         << "01111"
         << QStringList({"Name=John Smith", "Card number=1234 5678 9012 3456", "PIN code=1234"});
 }
@@ -226,6 +236,7 @@ void TestMainWindow::buttonStates()
 {
     QFETCH(QString, node);
     QFETCH(QString, states);
+    QFETCH(QString, chosen);
     QFETCH(QStringList, rows);
     const QMap<QString, QString> ids = {{"banking", m_wallet.banking},
                                         {"empty", m_wallet.empty},
@@ -233,12 +244,23 @@ void TestMainWindow::buttonStates()
                                         {"card", m_wallet.card}};
     MainWindow window;
     QVERIFY(window.selectTreeItem(ids[node]));
-    QString actual;
-    for (const char* button :
-         {"addButtonFolder", "deleteButton", "editButton", "copyButton", "addButton"})
-        actual += enabled(window, button) ? '1' : '0';
-    QCOMPARE(actual, states);
+    const auto buttonStates = [&window] {
+        QString actual;
+        for (const char* button :
+             {"addButtonFolder", "deleteButton", "editButton", "copyButton", "addButton"})
+            actual += enabled(window, button) ? '1' : '0';
+        return actual;
+    };
+    // Commands that need a row are off until one is chosen, and off again
+    // when the choice is cleared.
+    QCOMPARE(buttonStates(), states);
     QCOMPARE(listTexts(window), rows);
+    if (rows.isEmpty())
+        return;
+    selectListRow(window, 0);
+    QCOMPARE(buttonStates(), chosen);
+    list(window)->clearSelection();
+    QCOMPARE(buttonStates(), states);
 }
 
 void TestMainWindow::doubleClickOpensChildrenOnly()
@@ -419,14 +441,14 @@ void TestMainWindow::fieldCommands()
     selectListRow(window, 3);
     driver.expectMessage(true);
     child<QPushButton>(window, "deleteButton")->click();
-    QCOMPARE(driver.seen().last().title, QStringLiteral("Time: 09:30"));
+    QCOMPARE(driver.seen().last().title, QStringLiteral("Time"));
     QCOMPARE(current(window), m_wallet.card);
     QCOMPARE(list(window)->topLevelItemCount(), 4);
 
     // Edit opens the field editor on the selected field; the item stays current.
     selectListRow(window, 0);
     driver.expect("KVFieldEdit", [](QWidget* editor) {
-        editor->findChild<QPlainTextEdit*>("plainTextEdit")->setPlainText("Jane Smith");
+        editor->findChild<QLineEdit*>("lineEditValue")->setText("Jane Smith");
         ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
     });
     child<QPushButton>(window, "editButton")->click();
@@ -437,7 +459,7 @@ void TestMainWindow::fieldCommands()
     driver.expect("KVFieldEdit", [](QWidget* editor) {
         auto* combo = editor->findChild<QComboBox*>("comboBox");
         combo->setCurrentIndex(combo->findData("USER"));
-        editor->findChild<QPlainTextEdit*>("plainTextEdit")->setPlainText("jane");
+        editor->findChild<QLineEdit*>("lineEditValue")->setText("jane");
         ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
     });
     child<QPushButton>(window, "addButton")->click();
@@ -462,41 +484,6 @@ void TestMainWindow::refusedDeleteIsReported()
     QCOMPARE(driver.seenTitles().last(), QStringLiteral("Not saved"));
     QCOMPARE(list(window)->topLevelItemCount(), fields);
     QCOMPARE(WalletDatabase::instance()->listFields(m_wallet.card).size(), fields);
-}
-
-void TestMainWindow::nothingSelectedWarns_data()
-{
-    QTest::addColumn<QString>("node");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("delete in a folder") << "root"
-                                        << "deleteButton"
-                                        << "No item/folder was selected";
-    QTest::newRow("edit in a folder") << "root"
-                                      << "editButton"
-                                      << "No item/folder was selected";
-    QTest::newRow("delete in an item") << "card"
-                                       << "deleteButton"
-                                       << "No field selected";
-    QTest::newRow("edit in an item") << "card"
-                                     << "editButton"
-                                     << "No field selected";
-}
-
-void TestMainWindow::nothingSelectedWarns()
-{
-    QFETCH(QString, node);
-    QFETCH(QString, button);
-    QFETCH(QString, title);
-    MainWindow window;
-    QVERIFY(window.selectTreeItem(node == "root" ? RootItemId : m_wallet.card));
-    const QStringList before = listTexts(window);
-    ModalDriver driver;
-    driver.expectMessage();
-    window.findChild<QPushButton*>(button)->click();
-    QVERIFY(driver.allAnswered());
-    QCOMPARE(driver.seenTitles(), QStringList(title));
-    QCOMPARE(listTexts(window), before);
 }
 
 void TestMainWindow::notices()
@@ -798,7 +785,7 @@ void TestMainWindow::changePasswordLocks()
     QVERIFY(window.isLocked());
     QCOMPARE(driver.seen().last().title, QStringLiteral("Password was changed"));
     QCOMPARE(driver.seen().last().text,
-             QStringLiteral("The application is locked now, unlock it with your new password"));
+             QStringLiteral("The application is now locked. Unlock it with your new password."));
     driver.expectPassword(Password);
     driver.expectMessage();
     driver.expectPassword("new one");
@@ -837,7 +824,7 @@ void TestMainWindow::backupWritesAnArchive()
     window.findChild<QAction*>("actionBackup")->trigger();
     QCOMPARE(driver.seen().last().title, QStringLiteral("Backup file successfully created"));
     QCOMPARE(driver.seen().last().text,
-             "Backup was succesfully saved in your backup folder '" + folder.path() + "'");
+             "The backup was successfully saved in your backup folder '" + folder.path() + "'");
     QCOMPARE(QDir(folder.path()).entryList({"kvrb-*-manual.zip"}).size(), 1);
     QSettings().clear();
 }
@@ -899,10 +886,114 @@ void TestMainWindow::failedImportIsReported()
     driver.expectMessage();
     window.findChild<QAction*>("actionImport")->trigger();
     QVERIFY(driver.allAnswered());
-    QCOMPARE(driver.seen().last().title, QStringLiteral("Import canelled"));
+    QCOMPARE(driver.seen().last().title, QStringLiteral("Import cancelled"));
     QVERIFY(!window.isLocked());
     QVERIFY(WalletDatabase::instance()->checkPassword(Password));
     QSettings().clear();
+}
+
+void TestMainWindow::deleteQuestionsDefaultToNo_data()
+{
+    QTest::addColumn<bool>("field");
+    QTest::newRow("an item") << false;
+    QTest::newRow("a field") << true;
+}
+
+void TestMainWindow::deleteQuestionsDefaultToNo()
+{
+    QFETCH(bool, field);
+    MainWindow window;
+    QVERIFY(window.selectTreeItem(field ? m_wallet.card : m_wallet.banking));
+    selectListRow(window, field ? 2 : 1); // PIN code, or the card item
+    if (field)                            // the field's time is shown while it is chosen
+        QVERIFY(!window.statusBar()->currentMessage().isEmpty());
+    const QStringList before = listTexts(window);
+
+    // Enter answers the question with its default, which must be No; the
+    // picture is the question, not the stop hand kept for errors.
+    ModalDriver driver;
+    QString picture;
+    driver.expect("KVCustomMessage", [&picture](QWidget* box) {
+        picture = box->findChild<QGraphicsView*>("graphicsView")->property("picture").toString();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    child<QPushButton>(window, "deleteButton")->click();
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QCOMPARE(picture, QStringLiteral(":/toolbar_icons/icons/question.png"));
+    QCOMPARE(driver.seen().last().title,
+             field ? QStringLiteral("PIN code") : QStringLiteral("Credit card sample"));
+    QCOMPARE(listTexts(window), before);
+    QCOMPARE(WalletDatabase::instance()->listFields(m_wallet.card).size(), 3);
+
+    // Yes deletes; no time of the deleted field stays behind.
+    driver.expectMessage(true);
+    child<QPushButton>(window, "deleteButton")->click();
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(listTexts(window).size(), before.size() - 1);
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+}
+
+void TestMainWindow::placeIsKeptAcrossRefreshAndUnlock()
+{
+    MainWindow window;
+    window.show();
+    const auto row = [&window](const QString& id) {
+        for (QTreeWidgetItemIterator it(tree(window)); *it; ++it)
+            if ((*it)->data(0, Qt::UserRole).toString() == id)
+                return *it;
+        return static_cast<QTreeWidgetItem*>(nullptr);
+    };
+    row(m_wallet.banking)->setExpanded(true);
+    row(m_wallet.deep)->setExpanded(true);
+    QVERIFY(window.selectTreeItem(m_wallet.inner));
+    const auto checkPlace = [&] {
+        QCOMPARE(current(window), m_wallet.inner);
+        QVERIFY(row(m_wallet.banking)->isExpanded());
+        QVERIFY(row(m_wallet.deep)->isExpanded());
+        QVERIFY(!row(m_wallet.empty)->isExpanded());
+    };
+
+    // A change rebuilds the tree: a field added to the item.
+    ModalDriver driver;
+    driver.expect("KVFieldEdit", [](QWidget* editor) {
+        auto* combo = editor->findChild<QComboBox*>("comboBox");
+        combo->setCurrentIndex(combo->findData("USER"));
+        editor->findChild<QLineEdit*>("lineEditValue")->setText("jane");
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
+    });
+    child<QPushButton>(window, "addButton")->click();
+    QVERIFY(driver.allAnswered());
+    checkPlace();
+
+    window.findChild<QAction*>("actionLock")->trigger();
+    QCOMPARE(tree(window)->topLevelItemCount(), 0);
+    driver.expectPassword(Password);
+    child<QPushButton>(window, "unlockButton")->click();
+    QVERIFY(driver.allAnswered());
+    checkPlace();
+}
+
+void TestMainWindow::addressShownWhenNoBrowserOpens_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("Website") << "actionWebsite" << QString();
+    QTest::newRow("Send feedback") << "actionSend_feedback"
+                                   << "/feedback";
+}
+
+void TestMainWindow::addressShownWhenNoBrowserOpens()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, address);
+    // The offscreen platform opens no browser.
+    MainWindow window;
+    ModalDriver driver;
+    driver.expectMessage();
+    window.findChild<QAction*>(action)->trigger();
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(driver.seen().last().text, QStringLiteral("Open this address in your web browser:\n") +
+                                            QStringLiteral(KELVARON_WEBSITE) + address);
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

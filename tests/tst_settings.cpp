@@ -48,7 +48,7 @@ void TestSettings::everyKeySurvivesARestart()
         KVFieldEdit editor(item, QString(), nullptr);
         auto* types = editor.findChild<QComboBox*>("comboBox");
         types->setCurrentIndex(types->findData(QStringLiteral("PASS")));
-        editor.findChild<QPlainTextEdit*>("plainTextEdit")->setPlainText("Abc1");
+        editor.findChild<QLineEdit*>("lineEditValue")->setText("Abc1");
         editor.findChild<QCheckBox*>("checkBoxUpperCase")->setChecked(false);
         editor.findChild<QCheckBox*>("checkBoxDigits")->setChecked(false);
         editor.findChild<QCheckBox*>("checkBoxSpecial")->setChecked(true);

@@ -240,9 +240,9 @@ void TestStartup::failedRestoreIsReportedThenLogin()
     driver.expectPasswordCancel();
     QCOMPARE(runStartup(*qApp), 1);
     QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
-    QCOMPARE(driver.seen().at(1).title, QStringLiteral("Import canelled"));
+    QCOMPARE(driver.seen().at(1).title, QStringLiteral("Import cancelled"));
     QCOMPARE(driver.seen().at(1).text,
-             QStringLiteral("Error during import operation, contact us to report the problem"));
+             QStringLiteral("The import failed. Contact us to report the problem."));
     QCOMPARE(driver.seen().at(2).objectName, QStringLiteral("KVPasswordDialog"));
 }
 
@@ -283,7 +283,7 @@ void TestStartup::login_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("dialogs");
     const QString wrong =
-        QStringLiteral("Wrong password|The password you entered is wrong, please, try again");
+        QStringLiteral("Wrong password|The password you entered is wrong. Please try again.");
     const QString tooMany =
         QStringLiteral("Wrong password|Too many failed login attempts, leaving the application");
     QTest::newRow("right at once") << QStringList{Password} << 0 << QStringList{"?"};
@@ -294,7 +294,7 @@ void TestStartup::login_data()
     QTest::newRow("wrong, empty, right")
         << QStringList{"a", "", Password} << 0
         << QStringList{"?", wrong, "?2 attempts left",
-                       "Empty password|The password cannot be empty, please, try again",
+                       "Empty password|The password cannot be empty. Please try again.",
                        "?1 attempt left"};
     QTest::newRow("empty on the third")
         << QStringList{"a", "b", ""} << 1

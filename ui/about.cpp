@@ -44,10 +44,8 @@ About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>(
     ui->emailLabel->setOpenExternalLinks(true);
     ui->labelBuild->setText(
         buildText(KELVARON_BUILD_NUMBER, QStringLiteral(KELVARON_BUILD_TIMESTAMP)));
-    setStyleSheet(QStringLiteral(
-        "QWidget{font-size:12px;font-family: Arial, Helvetica, Verdana, sans-serif;}"));
-    ui->label->setStyleSheet(QStringLiteral("QWidget{font-size:16px;font-family: Arial, Helvetica, "
-                                            "Verdana, sans-serif;font-weight:bold;}"));
+    setStyleSheet(QStringLiteral("QWidget{font-size:12px;}"));
+    ui->label->setStyleSheet(QStringLiteral("QWidget{font-size:16px;font-weight:bold;}"));
 }
 
 About::~About() = default;

@@ -18,10 +18,10 @@ bool ensureBackupFolder(QWidget* parent)
     if (!KVCustomMessage::ask(
             QCoreApplication::translate("MainWindow", "Backup folder is not set yet"),
             QCoreApplication::translate("MainWindow",
-                                        "You have to set default backup folder, before you can "
+                                        "You have to set a default backup folder before you can "
                                         "create backups or restore your data. Do you want to do it "
-                                        "right now?"),
-            true, KVCustomMessage::ButtonsYesNo))
+                                        "now?"),
+            false, KVCustomMessage::ButtonsYesNo))
         return false;
     const QString chosen = QFileDialog::getExistingDirectory(
         parent, QCoreApplication::translate("MainWindow", "Select backup folder"),

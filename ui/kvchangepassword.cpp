@@ -1,5 +1,6 @@
 #include "kvchangepassword.h"
 
+#include "dialogbuttons.h"
 #include "kvcustommessage.h"
 #include "ui_kvchangepassword.h"
 #include "walletdatabase.h"
@@ -21,6 +22,7 @@ KVChangePassword::KVChangePassword(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVChangePassword>())
 {
     ui->setupUi(this);
+    arrangeDialogButtons(ui->pushButtonChangePass, ui->pushButtonCancel);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);
@@ -34,7 +36,7 @@ void KVChangePassword::resetLabels()
 {
     setLabel(ui->labelOldPassword, tr("Current password"), NormalStyle);
     setLabel(ui->labelNewPassword, tr("New password"), NormalStyle);
-    setLabel(ui->labelConfirmPassword, tr("Confirm password"), NormalStyle);
+    setLabel(ui->labelConfirmPassword, tr("Confirm new password"), NormalStyle);
 }
 
 void KVChangePassword::on_pushButtonChangePass_clicked()
@@ -104,7 +106,7 @@ void KVChangePassword::reportFailure(const QStringList& unreadable)
 void KVChangePassword::showWorking()
 {
     ui->labelOldPassword->hide();
-    ui->labelNewPassword->setText(tr("Re-encrypting database, be patient..."));
+    ui->labelNewPassword->setText(tr("Re-encrypting the wallet, please wait..."));
     for (QWidget* widget :
          {static_cast<QWidget*>(ui->labelConfirmPassword),
           static_cast<QWidget*>(ui->lineEditOldPass), static_cast<QWidget*>(ui->lineEditNewPass),

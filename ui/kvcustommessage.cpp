@@ -7,6 +7,17 @@
 #include <QGraphicsScene>
 #include <QPushButton>
 
+namespace {
+
+// The designed form: the title line, the text box under it and the box's
+// height, which a short message keeps.
+constexpr int DesignedTitleHeight = 21;
+constexpr int DesignedTextHeight = 51;
+constexpr int DesignedHeight = 120;
+constexpr int LabelGap = 2;
+
+} // namespace
+
 KVCustomMessage::KVCustomMessage(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVCustomMessage>())
 {
@@ -15,6 +26,8 @@ KVCustomMessage::KVCustomMessage(QWidget* parent)
                                       Qt::WindowContextHelpButtonHint)) |
                    Qt::CustomizeWindowHint);
     setFixedSize(size());
+    // A message's text can be selected and copied, an address among it.
+    ui->labelText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
 }
 
 KVCustomMessage::~KVCustomMessage() = default;
@@ -22,33 +35,44 @@ KVCustomMessage::~KVCustomMessage() = default;
 void KVCustomMessage::setupMessage(const QString& title, const QString& text, bool stopIcon,
                                    int buttons)
 {
-    auto* scene = new QGraphicsScene(0, 0, 64, 64, this);
-    const QPixmap picture(stopIcon ? QStringLiteral(":/toolbar_icons/icons/stop.png")
-                                   : QStringLiteral(":/toolbar_icons/icons/info.png"));
+    showPicture(stopIcon ? QStringLiteral(":/toolbar_icons/icons/stop.png")
+                         : QStringLiteral(":/toolbar_icons/icons/info.png"));
     if (buttons == ButtonsOk)
         ui->buttonBox->setStandardButtons(QDialogButtonBox::Ok);
     else if (buttons == ButtonsYesNo)
         ui->buttonBox->setStandardButtons(QDialogButtonBox::Yes | QDialogButtonBox::No);
-    scene->addPixmap(picture);
+    ui->labelTitle->setText(title);
+    ui->labelText->setText(text);
+    fitToText();
+    if (!parentWidget())
+        centerOnPrimaryScreen(this);
+}
+
+void KVCustomMessage::showPicture(const QString& path)
+{
+    auto* scene = new QGraphicsScene(0, 0, 64, 64, this);
+    scene->addPixmap(QPixmap(path));
     ui->graphicsView->setScene(scene);
     ui->graphicsView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui->graphicsView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui->graphicsView->ensureVisible(QRectF(0, 0, 64, 64), 50, 50);
-    ui->labelTitle->setText(title);
-    ui->labelText->setText(text);
-    if (!parentWidget())
-        centerOnPrimaryScreen(this);
+    ui->graphicsView->setProperty("picture", path);
+}
 
-    // The label keeps its width and takes the height its wrapped text needs.
-    const int oldHeight = ui->labelText->height();
-    ui->labelText->resize(ui->labelText->width(),
-                          ui->labelText->heightForWidth(ui->labelText->width()));
-    const int grown = ui->labelText->height() - oldHeight;
-    if (grown > 0) {
-        setFixedHeight(height() + grown);
-        const QRect box = ui->buttonBox->geometry();
-        ui->buttonBox->move(box.x(), box.y() + grown);
-    }
+void KVCustomMessage::fitToText()
+{
+    // Both labels keep their width and take at least the height their
+    // wrapped text needs in the font in force, so that no line loses its
+    // descenders; the buttons and the box follow the text downwards.
+    QLabel* title = ui->labelTitle;
+    QLabel* text = ui->labelText;
+    title->resize(title->width(), qMax(DesignedTitleHeight, title->heightForWidth(title->width())));
+    const int textTop = title->y() + title->height() + LabelGap;
+    text->setGeometry(text->x(), textTop, text->width(),
+                      qMax(DesignedTextHeight, text->heightForWidth(text->width())));
+    const int buttonsTop = text->y() + text->height() + LabelGap / 2;
+    ui->buttonBox->move(ui->buttonBox->x(), buttonsTop);
+    setFixedHeight(qMax(DesignedHeight, buttonsTop + ui->buttonBox->height() + 3));
 }
 
 bool KVCustomMessage::ask(const QString& title, const QString& text, bool stopIcon, int buttons)
@@ -62,6 +86,7 @@ bool KVCustomMessage::confirm(const QString& title, const QString& text)
 {
     KVCustomMessage message(nullptr);
     message.setupMessage(title, text, false, ButtonsYesNo);
+    message.showPicture(QStringLiteral(":/toolbar_icons/icons/question.png"));
     for (QAbstractButton* button : message.ui->buttonBox->buttons())
         if (auto* push = qobject_cast<QPushButton*>(button))
             push->setAutoDefault(false);

@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 
 namespace {
 
@@ -40,6 +41,8 @@ KVFieldEdit::KVFieldEdit(const QString& itemId, const QString& fieldId, QWidget*
     fillTypeList();
     connect(ui->comboBox, SIGNAL(currentIndexChanged(int)), this, SLOT(currentIndexChanged(int)));
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &KVFieldEdit::fieldSelected);
+    connect(ui->plainTextEdit, &QPlainTextEdit::textChanged, this, &KVFieldEdit::valueTextChanged);
+    connect(ui->lineEditValue, &QLineEdit::textChanged, this, &KVFieldEdit::valueTextChanged);
     loadPasswordSettings();
     // A new field starts at the type list, so the keyboard can pick the type.
     if (m_fieldId.isEmpty())
@@ -65,9 +68,10 @@ QList<QWidget*> KVFieldEdit::panelWidgets() const
 
 void KVFieldEdit::collapse()
 {
-    const QList<QWidget*> editors = {ui->plainTextEdit,      ui->timeEdit,
-                                     ui->calendarWidget,     ui->labelComent,
-                                     ui->pushButtonGenerate, ui->pushButtonPassSettings};
+    const QList<QWidget*> editors = {
+        ui->plainTextEdit,         ui->lineEditValue, ui->timeEdit,
+        ui->calendarWidget,        ui->labelComent,   ui->pushButtonGenerate,
+        ui->pushButtonPassSettings};
     for (QWidget* widget : editors + panelWidgets())
         widget->hide();
     setFixedWidth(width());
@@ -117,30 +121,62 @@ void KVFieldEdit::currentIndexChanged(int index)
         ui->calendarWidget->move(ui->plainTextEdit->pos());
         ui->calendarWidget->setSelectedDate(value.isEmpty() ? QDate::currentDate()
                                                             : parseStoredDate(value));
-        showBelow(ui->calendarWidget, QString());
-        ui->calendarWidget->setFocus();
+        showBelow(ui->calendarWidget);
+        focusLater(ui->calendarWidget);
     } else if (valueType == QLatin1String("time")) {
         ui->timeEdit->move(ui->plainTextEdit->pos());
         ui->timeEdit->setTime(value.isEmpty() ? QTime::currentTime() : parseStoredTime(value));
-        showBelow(ui->timeEdit, QString());
-        ui->timeEdit->setFocus();
-    } else if (valueType == QLatin1String("pass")) {
-        ui->plainTextEdit->show();
-        ui->plainTextEdit->setPlainText(QString());
-        ui->pushButtonPassSettings->show();
-        ui->pushButtonGenerate->show();
-        layoutPasswordPanel();
-        ui->plainTextEdit->setFocus();
-        ui->plainTextEdit->setPlainText(value);
-        ui->plainTextEdit->selectAll();
+        showBelow(ui->timeEdit);
+        focusLater(ui->timeEdit);
     } else if (code == PreviousPassword) {
-        showBelow(ui->labelComent, QString());
+        showBelow(ui->labelComent);
     } else {
-        ui->plainTextEdit->setPlainText(QString());
-        showBelow(ui->plainTextEdit, value);
-        ui->plainTextEdit->setFocus();
-        ui->plainTextEdit->selectAll();
+        // A note is written over several lines; every other value is one
+        // line, where Enter presses OK. A value that already holds a line
+        // break keeps the multi-line editor, so that no line is hidden.
+        m_multiLine = code == QLatin1String("NOTE") || value.contains(QLatin1Char('\n'));
+        QWidget* editor = valueEditor();
+        setValueText(value);
+        if (valueType == QLatin1String("pass")) {
+            editor->show();
+            ui->pushButtonPassSettings->show();
+            ui->pushButtonGenerate->show();
+            layoutPasswordPanel();
+        } else {
+            showBelow(editor);
+        }
+        if (m_multiLine)
+            ui->plainTextEdit->selectAll();
+        else
+            ui->lineEditValue->selectAll();
+        focusLater(editor);
     }
+}
+
+QWidget* KVFieldEdit::valueEditor() const
+{
+    return m_multiLine ? static_cast<QWidget*>(ui->plainTextEdit)
+                       : static_cast<QWidget*>(ui->lineEditValue);
+}
+
+QString KVFieldEdit::valueText() const
+{
+    return m_multiLine ? ui->plainTextEdit->toPlainText() : ui->lineEditValue->text();
+}
+
+void KVFieldEdit::setValueText(const QString& value)
+{
+    if (m_multiLine)
+        ui->plainTextEdit->setPlainText(value);
+    else
+        ui->lineEditValue->setText(value);
+}
+
+void KVFieldEdit::focusLater(QWidget* editor)
+{
+    // A type picked from the list's popup: the popup hands the focus back to
+    // the list when it closes, so the value editor takes it afterwards.
+    QTimer::singleShot(0, editor, [editor] { editor->setFocus(Qt::OtherFocusReason); });
 }
 
 void KVFieldEdit::placeButtonBox(int top)
@@ -151,18 +187,20 @@ void KVFieldEdit::placeButtonBox(int top)
     setFixedHeight(top + ui->buttonBox->height());
 }
 
-void KVFieldEdit::showBelow(QWidget* editor, const QString& value)
+void KVFieldEdit::showBelow(QWidget* editor)
 {
     editor->show();
     placeButtonBox(editor->y() + editor->height() + ButtonGap);
-    if (editor == ui->plainTextEdit)
-        ui->plainTextEdit->setPlainText(value);
 }
 
 void KVFieldEdit::layoutPasswordPanel()
 {
     const int left = ui->plainTextEdit->x();
-    int y = ui->pushButtonPassSettings->y() + ui->pushButtonPassSettings->height();
+    // The generator's buttons sit right under the value.
+    const int buttonsTop = valueEditor()->y() + valueEditor()->height() + ButtonGap;
+    ui->pushButtonPassSettings->move(ui->pushButtonPassSettings->x(), buttonsTop);
+    ui->pushButtonGenerate->move(ui->pushButtonGenerate->x(), buttonsTop);
+    int y = buttonsTop + ui->pushButtonPassSettings->height();
     if (m_panelOpen) {
         // Each row takes the height its widgets need in the current font.
         y += PanelSpacing;
@@ -202,7 +240,7 @@ void KVFieldEdit::layoutPasswordPanel()
         y += ButtonGap;
     }
     placeButtonBox(y);
-    ui->plainTextEdit->show();
+    valueEditor()->show();
 }
 
 void KVFieldEdit::setPanelEnabledStates()
@@ -229,7 +267,7 @@ void KVFieldEdit::loadPasswordSettings()
     ui->checkBoxSpecial->setChecked(settings.value(Specials, SpecialsDefault).toBool());
     ui->spinBoxPassLen->setValue(passwordLength());
     ui->lineEditSpecials->setText(settings.value(SpecialSymbols, SpecialSymbolsDefault).toString());
-    if (ui->plainTextEdit->toPlainText().size() <= 2 && ui->checkBoxSmartPass->isChecked()) {
+    if (valueText().size() <= 2 && ui->checkBoxSmartPass->isChecked()) {
         ui->checkBoxSmartPass->setChecked(false);
         ui->checkBoxSmartPass->setEnabled(false);
         QSettings().setValue(smartPass(m_itemId), false);
@@ -256,7 +294,7 @@ void KVFieldEdit::fieldSelected()
     else if (valueType == QLatin1String("time"))
         value = storedTime(ui->timeEdit->time());
     else
-        value = ui->plainTextEdit->toPlainText();
+        value = valueText();
     // An existing previous-password field is filled only by the store, when
     // a password of the item changes. A save the store refuses keeps the
     // dialog open with what the user typed.
@@ -315,9 +353,9 @@ void KVFieldEdit::on_lineEditSpecials_textChanged(const QString& arg1)
     QSettings().setValue(SettingsKeys::SpecialSymbols, arg1);
 }
 
-void KVFieldEdit::on_plainTextEdit_textChanged()
+void KVFieldEdit::valueTextChanged()
 {
-    if (ui->plainTextEdit->toPlainText().size() > 2) {
+    if (valueText().size() > 2) {
         ui->checkBoxSmartPass->setEnabled(true);
     } else {
         ui->checkBoxSmartPass->setChecked(false);
@@ -327,6 +365,5 @@ void KVFieldEdit::on_plainTextEdit_textChanged()
 
 void KVFieldEdit::on_pushButtonGenerate_clicked()
 {
-    ui->plainTextEdit->setPlainText(PasswordGenerator::generate(PasswordGenerator::load(m_itemId),
-                                                                ui->plainTextEdit->toPlainText()));
+    setValueText(PasswordGenerator::generate(PasswordGenerator::load(m_itemId), valueText()));
 }

@@ -33,14 +33,19 @@ private slots:
     void on_checkBoxDigits_stateChanged(int arg1);
     void on_checkBoxSpecial_stateChanged(int arg1);
     void on_lineEditSpecials_textChanged(const QString& arg1);
-    void on_plainTextEdit_textChanged();
+    void valueTextChanged();
     void on_pushButtonGenerate_clicked();
 
 private:
     void collapse();
     void fillTypeList();
     void setOkEnabled(bool enabled);
-    void showBelow(QWidget* editor, const QString& value);
+    void showBelow(QWidget* editor);
+    // The text editor in use: one line, or several for a note.
+    QWidget* valueEditor() const;
+    QString valueText() const;
+    void setValueText(const QString& value);
+    static void focusLater(QWidget* editor);
     void placeButtonBox(int top);
     void layoutPasswordPanel();
     void setPanelEnabledStates();
@@ -53,4 +58,5 @@ private:
     QString m_itemId;
     QString m_fieldId;
     bool m_panelOpen = false;
+    bool m_multiLine = false;
 };

@@ -77,11 +77,10 @@ void KVRestoreDialog::on_deleteButton_clicked()
     const QString path = selectedPath();
     if (path.isEmpty())
         return;
-    if (!KVCustomMessage::ask(tr("Delete backup"),
-                              tr("Do you want to delete the backup file '%1'? It cannot be "
-                                 "brought back.")
-                                  .arg(QFileInfo(path).fileName()),
-                              true, KVCustomMessage::ButtonsYesNo))
+    if (!KVCustomMessage::confirm(tr("Delete backup"),
+                                  tr("Do you want to delete the backup file '%1'? It cannot be "
+                                     "brought back.")
+                                      .arg(QFileInfo(path).fileName())))
         return;
     if (!QFile::remove(path))
         KVCustomMessage::ask(tr("Delete backup"), tr("The backup file could not be deleted."), true,

@@ -39,8 +39,7 @@ labels::labels(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::label
     const QStringList typeNames = {tr("Text"),   tr("Password"), tr("Link"), tr("Phone"),
                                    tr("E-mail"), tr("Date"),     tr("Time")};
     ui->comboValueType->addItems(typeNames);
-    setStyleSheet(QStringLiteral(
-        "QWidget{font-size:12px;font-family: Arial, Helvetica, Verdana, sans-serif;}"));
+    setStyleSheet(QStringLiteral("QWidget{font-size:12px;}"));
 }
 
 labels::~labels() = default;
@@ -148,7 +147,10 @@ void labels::backToBrowsing()
 {
     ui->pushButton->setEnabled(false);
     ui->labelsListWidget->setEnabled(true);
-    ui->removeLabel->setEnabled(true);
+    // Only a selected custom label may be removed: built-in ones never are.
+    const QString code = selectedCode();
+    ui->removeLabel->setEnabled(!code.isEmpty() &&
+                                !WalletDatabase::instance()->getLabel(code).system);
     ui->comboValueType->hide();
     placeLineEdit(false);
     ui->addButton->setIcon(QIcon(QStringLiteral(":/toolbar_icons/icons/add.png")));
@@ -176,17 +178,12 @@ void labels::on_addButton_clicked()
         enterWorkingLayout();
         return;
     }
-    const int cancelled = mode;
     ui->labelError->hide();
     setNameGuarded(QString());
     ui->pushButton->setText(tr("Apply"));
-    const LabelRecord restored = current;
     restoreOnCancel();
     mode = Browsing;
     backToBrowsing();
-    // Only a custom label may be removed once the edit is cancelled.
-    if (cancelled == Editing && !restored.fieldType.isEmpty())
-        ui->removeLabel->setEnabled(!restored.system);
     ui->labelsListWidget->setFocus();
 }
 
@@ -245,8 +242,7 @@ void labels::on_pushButton_clicked()
     // a later change of only the icon does not store an empty name.
     loadLabel(selectedCode());
     ui->labelsListWidget->setFocus();
-    setStyleSheet(QStringLiteral(
-        "QWidget{font-size:12px;font-family: Verdana, Helvetica, Arial, sans-serif;}"));
+    setStyleSheet(QStringLiteral("QWidget{font-size:12px;}"));
 }
 
 void labels::on_removeLabel_clicked()
@@ -257,12 +253,8 @@ void labels::on_removeLabel_clicked()
     WalletDatabase* db = WalletDatabase::instance();
     const LabelRecord label = db->getLabel(code);
     const QString title = QCoreApplication::translate("", "Kelvaron labels");
-    if (label.system) {
-        KVCustomMessage::ask(title,
-                             QCoreApplication::translate("", "System label cannot be deleted"),
-                             true, KVCustomMessage::ButtonsOk);
+    if (label.system)
         return;
-    }
     const int count = db->labelUsageCount(code);
     if (count != 0) {
         KVCustomMessage::ask(title,
@@ -273,11 +265,9 @@ void labels::on_removeLabel_clicked()
                              true, KVCustomMessage::ButtonsOk);
         return;
     }
-    if (KVCustomMessage::ask(
-            title,
-            QCoreApplication::translate("", "Are you sure, you want to delete the label '") +
-                label.labelName + QStringLiteral("'?"),
-            true, KVCustomMessage::ButtonsYesNo)) {
+    if (KVCustomMessage::confirm(title, QCoreApplication::translate(
+                                            "", "Are you sure you want to delete the label '%1'?")
+                                            .arg(label.labelName))) {
         if (!db->deleteLabel(code)) {
             ui->labelError->setText(tr("The label could not be deleted."));
             ui->labelError->show();

@@ -13,6 +13,7 @@
 #include "kvpassworddialog.h"
 #include "kvrestoredialog.h"
 #include "labels.h"
+#include "openaddress.h"
 #include "prefs.h"
 #include "restorefromarchive.h"
 #include "secretclipboard.h"
@@ -22,7 +23,6 @@
 
 #include <QCheckBox>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
@@ -32,7 +32,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidgetItem>
-#include <QUrl>
 
 namespace {
 
@@ -110,6 +109,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(ui->listWidget, &QTreeWidget::currentItemChanged, this,
             &MainWindow::currentListItemChanged);
     connect(ui->listWidget, &QTreeWidget::itemDoubleClicked, this, &MainWindow::listDoubleClicked);
+    connect(ui->listWidget, &QTreeWidget::itemSelectionChanged, this,
+            &MainWindow::updateRowCommands);
 
     ui->lineEdit->setFocusPolicy(Qt::NoFocus);
     ui->graphicsView->setFocusPolicy(Qt::NoFocus);
@@ -213,7 +214,7 @@ void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results, in
     m_searching = true;
     ui->graphicsVievHeron->hide();
     setCommandsVisible(true);
-    resetList(2, false, false);
+    resetList(2);
     for (QWidget* command : {ui->addButton, ui->addButtonFolder, ui->folderUpButton})
         command->setEnabled(false);
     ui->lineEdit->setText(tr("Search: %1").arg(searchBox.text().trimmed()));
@@ -285,6 +286,7 @@ QIcon MainWindow::rowIcon(const QString& iconName)
 void MainWindow::fillTree()
 {
     m_rowIcons.clear();
+    m_treeState.capture(ui->treeWidget);
     ui->treeWidget->clear();
     auto* root = new QTreeWidgetItem(QStringList(tr("Kelvaron")));
     root->setData(0, IdRole, RootItemId);
@@ -292,6 +294,7 @@ void MainWindow::fillTree()
     ui->treeWidget->addTopLevelItem(root);
     addChildRows(root, RootItemId);
     root->setExpanded(true);
+    m_treeState.restore(ui->treeWidget);
     root->setSelected(true);
 }
 
@@ -415,21 +418,36 @@ void MainWindow::showHeader(const QString& id, const ItemRecord& record)
     ui->statsLabel->setText(localChangeTime(record.changeTimestamp).toString(Qt::TextDate));
 }
 
-void MainWindow::resetList(int columns, bool hasRows, bool canCopy)
+void MainWindow::resetList(int columns)
 {
     ui->listWidget->clear();
     ui->listWidget->setColumnCount(columns);
     m_rowIcons.clear();
-    ui->deleteButton->setEnabled(hasRows);
-    ui->editButton->setEnabled(hasRows);
-    ui->copyButton->setEnabled(canCopy);
+    // A field's time shown below belonged to the rows just removed.
+    statusBar()->clearMessage();
+    updateRowCommands();
+}
+
+bool MainWindow::showsFields() const
+{
+    return !m_searching && ui->listWidget->columnCount() == 2;
+}
+
+void MainWindow::updateRowCommands()
+{
+    // Edit, Delete and Copy act on one chosen row of the right panel, and
+    // Copy only on a field; search results are opened, not edited.
+    const bool rowChosen = !m_searching && ui->listWidget->selectedItems().size() == 1;
+    ui->deleteButton->setEnabled(rowChosen);
+    ui->editButton->setEnabled(rowChosen);
+    ui->copyButton->setEnabled(rowChosen && showsFields());
 }
 
 void MainWindow::showFolder(const QString& id)
 {
     ui->addButtonFolder->setEnabled(true);
     const QList<ItemRecord> children = WalletDatabase::instance()->listChildren(id);
-    resetList(1, !children.isEmpty(), false);
+    resetList(1);
     QList<QTreeWidgetItem*> rows;
     rows.reserve(children.size());
     for (const ItemRecord& child : children) {
@@ -445,7 +463,7 @@ void MainWindow::showItem(const QString& id)
 {
     ui->addButtonFolder->setEnabled(false);
     const QList<FieldRecord> fields = WalletDatabase::instance()->listFields(id);
-    resetList(2, !fields.isEmpty(), !fields.isEmpty());
+    resetList(2);
     QList<QTreeWidgetItem*> rows;
     for (const FieldRecord& field : fields) {
         auto* row =
@@ -460,11 +478,7 @@ void MainWindow::showItem(const QString& id)
 
 void MainWindow::currentListItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem*)
 {
-    if (!newItem) {
-        ui->deleteButton->setEnabled(false);
-        return;
-    }
-    if (!ui->copyButton->isEnabled())
+    if (!newItem || !showsFields())
         return;
     const QString treeId = selectedTreeId();
     if (ui->listWidget->selectedItems().size() != 1 || treeId.isEmpty())
@@ -560,18 +574,6 @@ void MainWindow::showChanged(const QString& changedId, const QString& shownId)
     selectTreeItem(shownId);
 }
 
-void MainWindow::warnNothingSelected(bool folderView)
-{
-    if (folderView)
-        KVCustomMessage::ask(tr("No item/folder was selected"),
-                             tr("Select item or folder on the right panel first"), true,
-                             KVCustomMessage::ButtonsOk);
-    else
-        KVCustomMessage::ask(tr("No field selected"),
-                             tr("Select the field on the right panel first"), true,
-                             KVCustomMessage::ButtonsOk);
-}
-
 void MainWindow::on_editButton_clicked()
 {
     DialogFrame frame(this);
@@ -580,10 +582,8 @@ void MainWindow::on_editButton_clicked()
     if (treeId.isEmpty())
         return;
     if (WalletDatabase::instance()->getItem(treeId).folder) {
-        if (listId.isEmpty()) {
-            warnNothingSelected(true);
+        if (listId.isEmpty())
             return;
-        }
         EditItemFolder editor(listId, this);
         if (editor.exec() != QDialog::Accepted)
             return;
@@ -591,10 +591,8 @@ void MainWindow::on_editButton_clicked()
         return;
     }
     const QString fieldId = selectedFieldId();
-    if (fieldId.isEmpty()) {
-        warnNothingSelected(false);
+    if (fieldId.isEmpty())
         return;
-    }
     KVFieldEdit editor(treeId, fieldId, this);
     if (editor.exec() != QDialog::Accepted)
         return;
@@ -610,10 +608,8 @@ void MainWindow::on_deleteButton_clicked()
     WalletDatabase* db = WalletDatabase::instance();
     if (db->getItem(treeId).folder) {
         const QString childId = selectedListId();
-        if (childId.isEmpty()) {
-            warnNothingSelected(true);
+        if (childId.isEmpty())
             return;
-        }
         const ItemRecord child = db->getItem(childId);
         if (child.folder) {
             if (db->hasChildren(childId)) {
@@ -625,11 +621,10 @@ void MainWindow::on_deleteButton_clicked()
             if (!db->deleteItem(childId))
                 reportFailedWrite();
         } else {
-            if (!KVCustomMessage::ask(child.name,
-                                      tr("You are going to delete the item and it will not be "
-                                         "possible to restore it and its fields. Are you sure you "
-                                         "want to continue?"),
-                                      true, KVCustomMessage::ButtonsYesNo))
+            if (!KVCustomMessage::confirm(
+                    child.name, tr("You are going to delete the item and it will not be "
+                                   "possible to restore it and its fields. Are you sure you "
+                                   "want to continue?")))
                 return;
             if (!db->deleteItemWithFields(childId))
                 reportFailedWrite();
@@ -638,15 +633,13 @@ void MainWindow::on_deleteButton_clicked()
         return;
     }
     const QString fieldId = selectedFieldId();
-    if (fieldId.isEmpty()) {
-        warnNothingSelected(false);
+    if (fieldId.isEmpty())
         return;
-    }
     const FieldRecord field = db->getField(treeId, fieldId);
-    if (!KVCustomMessage::ask(
-            field.label.labelName + QStringLiteral(": ") + formatFieldValue(field),
-            tr("You are going to delete the field. Are you sure you want to proceed?"), true,
-            KVCustomMessage::ButtonsYesNo))
+    // The title names the field by its label: a value may be a secret.
+    if (!KVCustomMessage::confirm(
+            field.label.labelName,
+            tr("You are going to delete the field. Are you sure you want to proceed?")))
         return;
     if (!db->deleteField(treeId, fieldId))
         reportFailedWrite();
@@ -655,7 +648,6 @@ void MainWindow::on_deleteButton_clicked()
 
 void MainWindow::on_copyButton_clicked()
 {
-    qDebug() << "Copy triggered - list";
     if (ui->listWidget->selectedItems().size() != 1)
         return;
     const QString fieldId = selectedFieldId();
@@ -667,8 +659,8 @@ void MainWindow::on_actionSync_triggered()
 {
     DialogFrame frame(this);
     KVCustomMessage::ask(tr("Synchronization"),
-                         tr("Synchronization will be implemented later, track updates on "
-                            "application website"),
+                         tr("Synchronization will come in a later version. Follow the updates "
+                            "on the application's website."),
                          false, KVCustomMessage::ButtonsOk);
 }
 
@@ -682,12 +674,12 @@ void MainWindow::on_actionFind_triggered()
 
 void MainWindow::on_actionWebsite_triggered()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral(KELVARON_WEBSITE)));
+    openAddress(QStringLiteral(KELVARON_WEBSITE));
 }
 
 void MainWindow::on_actionSend_feedback_triggered()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral(KELVARON_WEBSITE "/feedback")));
+    openAddress(QStringLiteral(KELVARON_WEBSITE "/feedback"));
 }
 
 MainWindow::DialogFrame::DialogFrame(MainWindow* window) : m_window(window)
@@ -771,6 +763,8 @@ void MainWindow::lockWindow()
     m_search.wipe();
     WalletDatabase::instance()->lock();
     ui->listWidget->clear();
+    // Ids only, nothing deciphered: the unlock comes back to the same place.
+    m_treeState.capture(ui->treeWidget);
     ui->treeWidget->clear();
 }
 
@@ -780,7 +774,8 @@ void MainWindow::showUnlocked()
     setWalletVisible(true);
     fillTree();
     ui->treeWidget->setFocus();
-    selectTreeItem(RootItemId);
+    if (!selectTreeItem(m_treeState.currentId()))
+        selectTreeItem(RootItemId);
     prepareSearch();
 }
 
@@ -842,7 +837,7 @@ void MainWindow::on_actionChange_password_triggered()
         return;
     lockWindow();
     KVCustomMessage::ask(tr("Password was changed"),
-                         tr("The application is locked now, unlock it with your new password"),
+                         tr("The application is now locked. Unlock it with your new password."),
                          false, KVCustomMessage::ButtonsOk);
 }
 
@@ -906,12 +901,12 @@ void MainWindow::on_actionBackup_triggered()
     const QString folder = backupFolder();
     if (!makeBackupArchive(BackupManual).isEmpty())
         KVCustomMessage::ask(tr("Backup file successfully created"),
-                             tr("Backup was succesfully saved in your backup folder '") + folder +
-                                 QLatin1Char('\''),
+                             tr("The backup was successfully saved in your backup folder '") +
+                                 folder + QLatin1Char('\''),
                              false, KVCustomMessage::ButtonsOk);
     else
         KVCustomMessage::ask(tr("Backup failure"),
-                             tr("Backup was failed, report this error to developers"), true,
+                             tr("The backup failed. Report this error to the developers."), true,
                              KVCustomMessage::ButtonsOk);
 }
 
@@ -949,8 +944,8 @@ void MainWindow::on_actionImport_triggered()
     }
     if (reason.isEmpty())
         return; // the user chose to keep the wallet
-    KVCustomMessage::ask(tr("Import canelled"),
-                         tr("Error during import operation, contact us to report the problem") +
+    KVCustomMessage::ask(tr("Import cancelled"),
+                         tr("The import failed. Contact us to report the problem.") +
                              QStringLiteral("\n\n") +
                              tr("Your wallet was not replaced: %1.").arg(reason),
                          true, KVCustomMessage::ButtonsOk);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "searchindex.h"
+#include "treeviewstate.h"
 
 #include <memory>
 #include <QHash>
@@ -116,8 +117,6 @@ private:
     void showSearchResults(const QList<SearchIndex::Result>& results, int total);
     void leaveSearch();
     void openSearchResult(QTreeWidgetItem* row);
-    // Edit and Delete with no row of the right panel selected.
-    void warnNothingSelected(bool folderView);
     void setStayOnTopHint(bool onTop);
     QTreeWidgetItem* rootRow() const;
     QTreeWidgetItem* findTreeItem(QTreeWidgetItem* row, const QString& id) const;
@@ -125,9 +124,11 @@ private:
     void showIcon(const QString& iconName);
     bool showHiddenImage(const ItemRecord& record);
     void showHeader(const QString& id, const ItemRecord& record);
-    // Empties the right panel for a new content of the given columns and sets
-    // the commands that need a row.
-    void resetList(int columns, bool hasRows, bool canCopy);
+    // Empties the right panel for a new content of the given columns.
+    void resetList(int columns);
+    // True while the right panel lists an item's fields.
+    bool showsFields() const;
+    void updateRowCommands();
     void showFolder(const QString& id);
     void showItem(const QString& id);
     void setCommandsVisible(bool visible);
@@ -136,6 +137,7 @@ private:
     QIcon rowIcon(const QString& iconName);
 
     std::unique_ptr<Ui::MainWindow> ui;
+    TreeViewState m_treeState{Qt::UserRole};
     QLineEdit searchBox;
     QCheckBox* m_searchPasswords = nullptr;
     QTimer* m_searchTimer = nullptr;
