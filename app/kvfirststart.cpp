@@ -1,6 +1,7 @@
 #include "kvfirststart.h"
 
 #include "dialogbuttons.h"
+#include "fittofont.h"
 #include "kvcustommessage.h"
 #include "ui_kvfirststart.h"
 
@@ -11,6 +12,7 @@ KVFirstStart::KVFirstStart(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVFirstStart>())
 {
     ui->setupUi(this);
+    fitTextToFont(this);
     arrangeDialogButtons(ui->pushButtonOk, ui->pushButtonCancel);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |

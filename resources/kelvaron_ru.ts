@@ -1016,6 +1016,10 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Build </source>
         <translation>Сборка </translation>
     </message>
+    <message>
+        <source>Tormelin Software, the makers of Kelvaron</source>
+        <translation>Tormelin Software, создатели Kelvaron</translation>
+    </message>
 </context>
 <context>
     <name>EditItemFolder</name>
@@ -1329,14 +1333,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Импорт...</translation>
     </message>
     <message>
-        <source>Import icon pack...</source>
-        <translation>Импорт набора значков...</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Экспорт...</translation>
-    </message>
-    <message>
         <source>Lock</source>
         <translation>Заблокировать</translation>
     </message>
@@ -1542,7 +1538,7 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     </message>
     <message>
         <source>The backup was successfully saved in your backup folder &apos;</source>
-        <translation>Резервная копия успешно сохранена в папке резервных копий '</translation>
+        <translation>Резервная копия успешно сохранена в папке резервных копий &apos;</translation>
     </message>
     <message>
         <source>The backup failed. Report this error to the developers.</source>

@@ -48,15 +48,13 @@ void checkFits(KVCustomMessage& box)
 void TestKVCustomMessage::oneLineKeepsDesignedSize()
 {
     KVCustomMessage box(nullptr);
-    box.setupMessage(QStringLiteral("Wrong password, synchronization"),
-                     QStringLiteral("Short text"), false, 0);
+    box.setupMessage(QStringLiteral("Wrong password"), QStringLiteral("Short text"), false, 0);
     checkFits(box);
     // A short message keeps the designed height, or grows only by what its
     // font needs beyond it.
     QVERIFY(box.height() >= 120);
     QVERIFY(box.height() <= 120 + box.findChild<QLabel*>("labelTitle")->fontMetrics().height());
-    QCOMPARE(box.findChild<QLabel*>("labelTitle")->text(),
-             QStringLiteral("Wrong password, synchronization"));
+    QCOMPARE(box.findChild<QLabel*>("labelTitle")->text(), QStringLiteral("Wrong password"));
 }
 
 void TestKVCustomMessage::longTextGrowsDownwards()

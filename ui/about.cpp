@@ -1,5 +1,6 @@
 #include "about.h"
 
+#include "fittofont.h"
 #include "kelvaronconfig.h"
 #include "settingskeys.h"
 #include "ui_about.h"
@@ -34,6 +35,7 @@ About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>(
     setFixedSize(size());
     showPicture(ui->graphicsView, QStringLiteral(":/app_icon/icons/96.png"), 96);
     showPicture(ui->graphicsViewLogo, QStringLiteral(":/app_icon/icons/logo.png"), 54);
+    ui->graphicsViewLogo->setToolTip(tr("Tormelin Software, the makers of Kelvaron"));
     const QString website = QStringLiteral(KELVARON_WEBSITE);
     const QString email = QStringLiteral(KELVARON_SUPPORT_EMAIL);
     ui->homepageLabel->setText(tr("Homepage: ") +
@@ -46,6 +48,7 @@ About::About(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::About>(
         buildText(KELVARON_BUILD_NUMBER, QStringLiteral(KELVARON_BUILD_TIMESTAMP)));
     setStyleSheet(QStringLiteral("QWidget{font-size:12px;}"));
     ui->label->setStyleSheet(QStringLiteral("QWidget{font-size:16px;font-weight:bold;}"));
+    fitTextToFont(this);
 }
 
 About::~About() = default;

@@ -1,5 +1,6 @@
 #include "edititemfolder.h"
 
+#include "fittofont.h"
 #include "iconcatalogue.h"
 #include "ui_edititemfolder.h"
 #include "walletdatabase.h"
@@ -29,6 +30,7 @@ EditItemFolder::~EditItemFolder() = default;
 void EditItemFolder::setUp()
 {
     ui->setupUi(this);
+    fitTextToFont(this);
     ui->labelError->hide();
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |

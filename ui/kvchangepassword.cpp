@@ -1,6 +1,7 @@
 #include "kvchangepassword.h"
 
 #include "dialogbuttons.h"
+#include "fittofont.h"
 #include "kvcustommessage.h"
 #include "ui_kvchangepassword.h"
 #include "walletdatabase.h"
@@ -22,6 +23,7 @@ KVChangePassword::KVChangePassword(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVChangePassword>())
 {
     ui->setupUi(this);
+    fitTextToFont(this);
     arrangeDialogButtons(ui->pushButtonChangePass, ui->pushButtonCancel);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |

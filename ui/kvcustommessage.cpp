@@ -5,6 +5,7 @@
 
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -15,6 +16,19 @@ constexpr int DesignedTitleHeight = 21;
 constexpr int DesignedTextHeight = 51;
 constexpr int DesignedHeight = 120;
 constexpr int LabelGap = 2;
+
+// The height a word-wrapped label needs at its width, from its font alone:
+// QLabel's own hint balances a short text over several lines.
+int wrappedHeight(const QLabel* label)
+{
+    const QMargins margins = label->contentsMargins();
+    const int inner = 2 * label->margin();
+    const int width = label->width() - inner - margins.left() - margins.right();
+    return label->fontMetrics()
+               .boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, label->text())
+               .height() +
+           inner + margins.top() + margins.bottom();
+}
 
 } // namespace
 
@@ -66,7 +80,10 @@ void KVCustomMessage::fitToText()
     // descenders; the buttons and the box follow the text downwards.
     QLabel* title = ui->labelTitle;
     QLabel* text = ui->labelText;
-    title->resize(title->width(), qMax(DesignedTitleHeight, title->heightForWidth(title->width())));
+    // The title's bold face comes from its style sheet, applied on polish.
+    title->ensurePolished();
+    text->ensurePolished();
+    title->resize(title->width(), qMax(DesignedTitleHeight, wrappedHeight(title)));
     const int textTop = title->y() + title->height() + LabelGap;
     text->setGeometry(text->x(), textTop, text->width(),
                       qMax(DesignedTextHeight, text->heightForWidth(text->width())));

@@ -1,5 +1,6 @@
 #include "kvfieldedit.h"
 
+#include "fittofont.h"
 #include "formatfieldvalue.h"
 #include "passwordgenerator.h"
 #include "settingskeys.h"
@@ -24,6 +25,7 @@ KVFieldEdit::KVFieldEdit(const QString& itemId, const QString& fieldId, QWidget*
     : QDialog(parent), ui(std::make_unique<Ui::KVFieldEdit>()), m_itemId(itemId), m_fieldId(fieldId)
 {
     ui->setupUi(this);
+    fitTextToFont(this);
     ui->labelError->hide();
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |

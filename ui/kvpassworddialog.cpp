@@ -1,6 +1,7 @@
 #include "kvpassworddialog.h"
 
 #include "centerdialog.h"
+#include "fittofont.h"
 #include "ui_kvpassworddialog.h"
 
 #include <QGraphicsScene>
@@ -9,6 +10,7 @@ KVPasswordDialog::KVPasswordDialog(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVPasswordDialog>())
 {
     ui->setupUi(this);
+    fitTextToFont(this);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);

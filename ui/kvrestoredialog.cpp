@@ -1,6 +1,7 @@
 #include "kvrestoredialog.h"
 
 #include "backuparchive.h"
+#include "fittofont.h"
 #include "kvcustommessage.h"
 #include "restorefromarchive.h"
 #include "ui_kvrestoredialog.h"
@@ -13,6 +14,7 @@ KVRestoreDialog::KVRestoreDialog(QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::KVRestoreDialog>())
 {
     ui->setupUi(this);
+    fitTextToFont(this);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);

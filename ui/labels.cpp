@@ -1,5 +1,6 @@
 #include "labels.h"
 
+#include "fittofont.h"
 #include "iconcatalogue.h"
 #include "kvcustommessage.h"
 #include "ui_labels.h"
@@ -40,6 +41,7 @@ labels::labels(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::label
                                    tr("E-mail"), tr("Date"),     tr("Time")};
     ui->comboValueType->addItems(typeNames);
     setStyleSheet(QStringLiteral("QWidget{font-size:12px;}"));
+    fitTextToFont(this);
 }
 
 labels::~labels() = default;

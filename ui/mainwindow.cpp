@@ -4,6 +4,7 @@
 #include "backuparchive.h"
 #include "edititemfolder.h"
 #include "ensurebackupfolder.h"
+#include "fittofont.h"
 #include "formatfieldvalue.h"
 #include "iconcatalogue.h"
 #include "kelvaronconfig.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
+    fitTextToFont(this);
     ui->unlockButton->hide();
     ui->labelLocked->hide();
     ui->graphicsVievHeron->hide();

@@ -1,5 +1,6 @@
 #include "prefs.h"
 
+#include "fittofont.h"
 #include "settingskeys.h"
 #include "ui_prefs.h"
 
@@ -11,6 +12,7 @@ Prefs::Prefs(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Prefs>(
 {
     using namespace SettingsKeys;
     ui->setupUi(this);
+    fitTextToFont(this);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);

@@ -1,0 +1,212 @@
+#include "about.h"
+#include "edititemfolder.h"
+#include "kvchangepassword.h"
+#include "kvcustommessage.h"
+#include "kvfieldedit.h"
+#include "kvfirststart.h"
+#include "kvpassworddialog.h"
+#include "kvrestoredialog.h"
+#include "labels.h"
+#include "mainwindow.h"
+#include "prefs.h"
+#include "testenvironment.h"
+#include "walletdatabase.h"
+
+#include <functional>
+#include <memory>
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+using Factory = std::function<std::unique_ptr<QWidget>()>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(Factory)
+
+namespace {
+
+QString mnemonicFree(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+}
+
+// What is wrong with one widget's text, or nothing.
+QString problemOf(QWidget* widget)
+{
+    const QFontMetrics metrics = widget->fontMetrics();
+    const QString name = widget->objectName();
+    if (widget->font().family() != QApplication::font().family())
+        return name + QStringLiteral(": font family ") + widget->font().family();
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (label->text().isEmpty() || !label->pixmap(Qt::ReturnByValue).isNull())
+            return {};
+        const QRect room = label->contentsRect();
+        if (label->wordWrap()) {
+            if (label->height() < label->heightForWidth(label->width()))
+                return name + QStringLiteral(": wrapped text needs %1 px, has %2")
+                                  .arg(label->heightForWidth(label->width()))
+                                  .arg(label->height());
+            return {};
+        }
+        if (room.height() < metrics.height())
+            return name + QStringLiteral(": line needs %1 px, has %2")
+                              .arg(metrics.height())
+                              .arg(room.height());
+        if (Qt::mightBeRichText(label->text()))
+            return {};
+        const int needed = metrics.horizontalAdvance(label->text());
+        if (room.width() < needed)
+            return name +
+                   QStringLiteral(": text needs %1 px wide, has %2").arg(needed).arg(room.width());
+        return {};
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (button->text().isEmpty())
+            return {};
+        const QSize hint = button->sizeHint();
+        // A push button may be narrower than its comfortable hint, as long
+        // as its text and frame fit; check boxes need their whole hint.
+        const int needed = qobject_cast<QPushButton*>(button)
+                               ? metrics.horizontalAdvance(mnemonicFree(button->text())) + 8
+                               : hint.width();
+        if (button->width() < needed || button->height() < qMin(hint.height(), 32))
+            return name + QStringLiteral(": button needs %1x%2, has %3x%4")
+                              .arg(needed)
+                              .arg(hint.height())
+                              .arg(button->width())
+                              .arg(button->height());
+    }
+    return {};
+}
+
+} // namespace
+
+// Every window and dialog is shown in the font and scale in force (this test
+// runs at 100 % and, a second time, at QT_SCALE_FACTOR=2): no single-line
+// text is cut, no wrapped text loses a line, and every widget uses the
+// platform's font family. With KELVARON_SCREENS set to a folder, each window
+// is also saved there as a PNG, for a person to look at.
+class TestLooks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup()
+    {
+        QVERIFY2(openTopLevelWindows().isEmpty(), qPrintable(openTopLevelWindows().join(',')));
+    }
+    void everyTextFits_data();
+    void everyTextFits();
+};
+
+void TestLooks::initTestCase()
+{
+    // The size a Debian desktop gives its default font; the offscreen
+    // platform alone would fall back to 12 points.
+    QFont font = QApplication::font();
+    font.setPointSize(9);
+    QApplication::setFont(font);
+}
+
+void TestLooks::init()
+{
+    freshWallet(QStringLiteral("pw"));
+}
+
+void TestLooks::everyTextFits_data()
+{
+    QTest::addColumn<Factory>("make");
+    const auto dialog = [](auto make) { return Factory([make] { return make(); }); };
+    QTest::newRow("main-window") << dialog([] { return std::make_unique<MainWindow>(); });
+    QTest::newRow("main-window-item") << dialog([] {
+        auto window = std::make_unique<MainWindow>();
+        const QString banking = WalletDatabase::instance()->listChildren(RootItemId)[0].itemId;
+        window->selectTreeItem(WalletDatabase::instance()->listChildren(banking)[0].itemId);
+        return window;
+    });
+    QTest::newRow("main-window-locked") << dialog([] {
+        auto window = std::make_unique<MainWindow>();
+        window->show();
+        QMetaObject::invokeMethod(window.get(), "lockTimeout");
+        return window;
+    });
+    QTest::newRow("message") << dialog([] {
+        auto box = std::make_unique<KVCustomMessage>(nullptr);
+        box->setupMessage(QStringLiteral("Wrong password, synchronization"),
+                          QStringLiteral("The password you entered is wrong. Please try again."),
+                          true, KVCustomMessage::ButtonsOk);
+        return box;
+    });
+    QTest::newRow("first-start") << dialog([] { return std::make_unique<KVFirstStart>(nullptr); });
+    QTest::newRow("first-start-restore") << dialog([] {
+        auto start = std::make_unique<KVFirstStart>(nullptr);
+        start->initDialog(1);
+        return start;
+    });
+    QTest::newRow("password") << dialog([] {
+        auto password = std::make_unique<KVPasswordDialog>(nullptr);
+        password->setWarning(QStringLiteral("2 attempts left"));
+        return password;
+    });
+    QTest::newRow("field-editor-password") << dialog([] {
+        const QString item = WalletDatabase::instance()->listChildren(RootItemId)[1].itemId;
+        auto editor = std::make_unique<KVFieldEdit>(item, QString(), nullptr);
+        auto* types = editor->findChild<QComboBox*>("comboBox");
+        types->setCurrentIndex(types->findData(QStringLiteral("PASS")));
+        editor->findChild<QPushButton*>("pushButtonPassSettings")->click();
+        return editor;
+    });
+    QTest::newRow("field-editor-previous-password") << dialog([] {
+        const QString item = WalletDatabase::instance()->listChildren(RootItemId)[1].itemId;
+        auto editor = std::make_unique<KVFieldEdit>(item, QString(), nullptr);
+        auto* types = editor->findChild<QComboBox*>("comboBox");
+        types->setCurrentIndex(types->findData(QStringLiteral("OLDP")));
+        return editor;
+    });
+    QTest::newRow("folder-editor")
+        << dialog([] { return std::make_unique<EditItemFolder>(true, RootItemId, nullptr); });
+    QTest::newRow("item-editor") << dialog(
+        [] { return std::make_unique<EditItemFolder>(false, RootItemId, nullptr); });
+    QTest::newRow("change-password")
+        << dialog([] { return std::make_unique<KVChangePassword>(nullptr); });
+    QTest::newRow("preferences") << dialog([] { return std::make_unique<Prefs>(nullptr); });
+    QTest::newRow("recovery") << dialog([] { return std::make_unique<KVRestoreDialog>(nullptr); });
+    QTest::newRow("labels") << dialog([] { return std::make_unique<labels>(nullptr); });
+    QTest::newRow("about") << dialog([] { return std::make_unique<About>(nullptr); });
+}
+
+void TestLooks::everyTextFits()
+{
+    QFETCH(Factory, make);
+    std::unique_ptr<QWidget> window = make();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QStringList problems;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        if (widget->isVisibleTo(window.get()))
+            if (const QString problem = problemOf(widget); !problem.isEmpty())
+                problems << problem;
+    const QString folder = qEnvironmentVariable("KELVARON_SCREENS");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        QVERIFY(window->grab().save(folder + QLatin1Char('/') + QTest::currentDataTag() +
+                                    QStringLiteral(".png")));
+    }
+    window->close();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("\n"))));
+}
+
+KELVARON_TEST_MAIN(TestLooks)
+#include "tst_looks.moc"
