@@ -1552,6 +1552,10 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>The import failed. Contact us to report the problem.</source>
         <translation>Импорт не удался. Свяжитесь с нами, чтобы сообщить о проблеме.</translation>
     </message>
+    <message>
+        <source>Copied; the clipboard clears in %1 s</source>
+        <translation>Скопировано; буфер обмена очистится через %1 с</translation>
+    </message>
 </context>
 <context>
     <name>Prefs</name>
@@ -1602,6 +1606,10 @@ the Tormelin Development Team</source>
 
 Искренне ваша,
 команда разработчиков Tormelin</translation>
+    </message>
+    <message>
+        <source>clear the clipboard after this many seconds (0: never)</source>
+        <translation>очищать буфер обмена через столько секунд (0 — никогда)</translation>
     </message>
 </context>
 <context>

@@ -141,6 +141,7 @@ private slots:
     void backupWritesAnArchive();
     void importRestoresLocksAndUnlocks();
     void failedImportIsReported();
+    void copyKeyCopiesTheSecretValue();
     void deleteQuestionsDefaultToNo_data();
     void deleteQuestionsDefaultToNo();
     void placeIsKeptAcrossRefreshAndUnlock();
@@ -890,6 +891,24 @@ void TestMainWindow::failedImportIsReported()
     QVERIFY(!window.isLocked());
     QVERIFY(WalletDatabase::instance()->checkPassword(Password));
     QSettings().clear();
+}
+
+void TestMainWindow::copyKeyCopiesTheSecretValue()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    // The label column is current: the value is copied all the same.
+    list(window)->setCurrentItem(list(window)->topLevelItem(2), 0);
+    list(window)->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(list(window), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1234"));
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat("x-kde-passwordManagerHint"));
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QStringLiteral("Copied; the clipboard clears in 10 s"));
+    window.findChild<QAction*>("actionLock")->trigger();
+    QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
 }
 
 void TestMainWindow::deleteQuestionsDefaultToNo_data()

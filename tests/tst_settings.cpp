@@ -38,6 +38,7 @@ void TestSettings::everyKeySurvivesARestart()
         Prefs prefs(nullptr);
         prefs.findChild<QCheckBox*>("checkBoxAutoLock")->setChecked(false);
         prefs.findChild<QSpinBox*>("spinBox")->setValue(7);
+        prefs.findChild<QSpinBox*>("spinBoxClipboard")->setValue(45);
     }
     {
         MainWindow window;
@@ -68,6 +69,7 @@ void TestSettings::everyKeySurvivesARestart()
     const QSettings restarted(copy, QSettings::IniFormat);
     QCOMPARE(restarted.value(AutoLock, AutoLockDefault).toBool(), false);
     QCOMPARE(restarted.value(AutoLockInterval, AutoLockIntervalDefault).toInt(), 7);
+    QCOMPARE(restarted.value(ClipboardClear, ClipboardClearDefault).toInt(), 45);
     QCOMPARE(restarted.value(ShowInTray, true).toBool(), false);
     QCOMPARE(restarted.value(StayOnTop, StayOnTopDefault).toBool(), true);
     QCOMPARE(restarted.value(SearchPasswords, SearchPasswordsDefault).toBool(), true);

@@ -17,7 +17,6 @@
 #include "openaddress.h"
 #include "prefs.h"
 #include "restorefromarchive.h"
-#include "secretclipboard.h"
 #include "settingskeys.h"
 #include "ui_mainwindow.h"
 #include "walletdatabase.h"
@@ -27,6 +26,7 @@
 #include <QFileDialog>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
+#include <QKeyEvent>
 #include <QSettings>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -113,6 +113,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(ui->listWidget, &QTreeWidget::itemDoubleClicked, this, &MainWindow::listDoubleClicked);
     connect(ui->listWidget, &QTreeWidget::itemSelectionChanged, this,
             &MainWindow::updateRowCommands);
+    setUpClipboard();
 
     ui->lineEdit->setFocusPolicy(Qt::NoFocus);
     ui->graphicsView->setFocusPolicy(Qt::NoFocus);
@@ -654,7 +655,35 @@ void MainWindow::on_copyButton_clicked()
         return;
     const QString fieldId = selectedFieldId();
     const QString treeId = selectedTreeId();
-    copySecretToClipboard(WalletDatabase::instance()->getField(treeId, fieldId).value);
+    m_clipboard->copy(WalletDatabase::instance()->getField(treeId, fieldId).value);
+}
+
+void MainWindow::setUpClipboard()
+{
+    m_clipboard = new ClipboardTimer(this);
+    connect(m_clipboard, &ClipboardTimer::countdown, this, [this](int secondsLeft) {
+        if (secondsLeft > 0)
+            statusBar()->showMessage(tr("Copied; the clipboard clears in %1 s").arg(secondsLeft));
+        else
+            statusBar()->clearMessage();
+    });
+    // Ctrl+C in the field list copies the chosen value the same way as the
+    // Copy button: marked secret and cleared in time, whatever column is
+    // current (the view's own copy would take the cell's text, unmarked).
+    ui->listWidget->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (watched == ui->listWidget && key &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        event->accept();
+        if (event->type() == QEvent::KeyPress && ui->copyButton->isEnabled())
+            on_copyButton_clicked();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::on_actionSync_triggered()
@@ -758,7 +787,7 @@ void MainWindow::lockWindow()
     suspendStayOnTop();
     setWalletVisible(false);
     ui->labelLocked->setText(tr("Kelvaron is locked. Click \"Unlock\" to go on working."));
-    clearSecretFromClipboard();
+    m_clipboard->clearNow();
     // Nothing deciphered outlives the lock: the search index is wiped.
     m_searching = false;
     searchBox.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clipboardtimer.h"
 #include "searchindex.h"
 #include "treeviewstate.h"
 
@@ -129,6 +130,8 @@ private:
     // True while the right panel lists an item's fields.
     bool showsFields() const;
     void updateRowCommands();
+    void setUpClipboard();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showFolder(const QString& id);
     void showItem(const QString& id);
     void setCommandsVisible(bool visible);
@@ -138,6 +141,7 @@ private:
 
     std::unique_ptr<Ui::MainWindow> ui;
     TreeViewState m_treeState{Qt::UserRole};
+    ClipboardTimer* m_clipboard = nullptr;
     QLineEdit searchBox;
     QCheckBox* m_searchPasswords = nullptr;
     QTimer* m_searchTimer = nullptr;

@@ -27,6 +27,7 @@ Prefs::Prefs(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Prefs>(
     ui->checkBoxShowInTray->setChecked(false);
     ui->checkBoxShowInTray->hide();
     ui->spinBox->setValue(autoLockMinutes());
+    ui->spinBoxClipboard->setValue(clipboardClearSeconds());
     ui->lineEditBackupPath->setText(settings.value(BackupPath, QString()).toString());
 }
 
@@ -65,4 +66,9 @@ void Prefs::on_pushButtonPath_clicked()
         return;
     ui->lineEditBackupPath->setText(folder);
     QSettings().setValue(SettingsKeys::BackupPath, folder);
+}
+
+void Prefs::on_spinBoxClipboard_valueChanged(int arg1)
+{
+    QSettings().setValue(SettingsKeys::ClipboardClear, arg1);
 }

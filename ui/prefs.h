@@ -20,6 +20,7 @@ public:
 private slots:
     void on_checkBoxAutoLock_stateChanged(int arg1);
     void on_spinBox_valueChanged(int arg1);
+    void on_spinBoxClipboard_valueChanged(int arg1);
     void on_pushButtonPath_clicked();
     void on_checkBoxShowInTray_stateChanged(int arg1);
 

@@ -12,6 +12,7 @@ namespace SettingsKeys {
 inline const QString StayOnTop = QStringLiteral("General/stayontop");
 inline const QString AutoLock = QStringLiteral("General/autolock");
 inline const QString AutoLockInterval = QStringLiteral("General/autolockinterval");
+inline const QString ClipboardClear = QStringLiteral("General/clipboardclear");
 inline const QString ShowInTray = QStringLiteral("General/showintray");
 inline const QString SearchPasswords = QStringLiteral("General/searchpasswords");
 inline const QString BackupPath = QStringLiteral("backup/backup_path");
@@ -34,6 +35,9 @@ constexpr bool SearchPasswordsDefault = false;
 constexpr int AutoLockIntervalDefault = 10;
 constexpr int AutoLockIntervalMinimum = 5;
 constexpr int AutoLockIntervalMaximum = 30;
+// Seconds a copied value stays on the clipboard; 0 keeps it.
+constexpr int ClipboardClearDefault = 10;
+constexpr int ClipboardClearMaximum = 300;
 constexpr bool UpperCaseDefault = true;
 constexpr bool LowerCaseDefault = true;
 constexpr bool DigitsDefault = true;
@@ -57,6 +61,11 @@ inline int autoLockMinutes()
 {
     return boundedInt(AutoLockInterval, AutoLockIntervalDefault, AutoLockIntervalMinimum,
                       AutoLockIntervalMaximum);
+}
+
+inline int clipboardClearSeconds()
+{
+    return boundedInt(ClipboardClear, ClipboardClearDefault, 0, ClipboardClearMaximum);
 }
 
 inline int passwordLength()
