@@ -111,6 +111,20 @@ private slots:
     void everyTextFits();
 };
 
+namespace {
+
+// The field editor of a new field of the given type, on the "Read me" item.
+std::unique_ptr<KVFieldEdit> fieldEditorFor(const QString& code)
+{
+    const QString item = WalletDatabase::instance()->listChildren(RootItemId)[1].itemId;
+    auto editor = std::make_unique<KVFieldEdit>(item, QString(), nullptr);
+    auto* types = editor->findChild<QComboBox*>("comboBox");
+    types->setCurrentIndex(types->findData(code));
+    return editor;
+}
+
+} // namespace
+
 void TestLooks::initTestCase()
 {
     // The size a Debian desktop gives its default font; the offscreen
@@ -161,20 +175,12 @@ void TestLooks::everyTextFits_data()
         return password;
     });
     QTest::newRow("field-editor-password") << dialog([] {
-        const QString item = WalletDatabase::instance()->listChildren(RootItemId)[1].itemId;
-        auto editor = std::make_unique<KVFieldEdit>(item, QString(), nullptr);
-        auto* types = editor->findChild<QComboBox*>("comboBox");
-        types->setCurrentIndex(types->findData(QStringLiteral("PASS")));
+        auto editor = fieldEditorFor(QStringLiteral("PASS"));
         editor->findChild<QPushButton*>("pushButtonPassSettings")->click();
         return editor;
     });
-    QTest::newRow("field-editor-previous-password") << dialog([] {
-        const QString item = WalletDatabase::instance()->listChildren(RootItemId)[1].itemId;
-        auto editor = std::make_unique<KVFieldEdit>(item, QString(), nullptr);
-        auto* types = editor->findChild<QComboBox*>("comboBox");
-        types->setCurrentIndex(types->findData(QStringLiteral("OLDP")));
-        return editor;
-    });
+    QTest::newRow("field-editor-previous-password")
+        << dialog([] { return fieldEditorFor(QStringLiteral("OLDP")); });
     QTest::newRow("folder-editor")
         << dialog([] { return std::make_unique<EditItemFolder>(true, RootItemId, nullptr); });
     QTest::newRow("item-editor") << dialog(
