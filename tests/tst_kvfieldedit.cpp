@@ -122,31 +122,27 @@ void TestKVFieldEdit::newFieldStartsCollapsed()
 
 void TestKVFieldEdit::dateAndTimeStorageForms_data()
 {
+    // Each date is the table's own, set on the calendar by the test: the
+    // calendar's start at today plays no part.
     QTest::addColumn<QString>("code");
+    QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("January") << "EXPD"
-                             << "20260005";
-    QTest::newRow("December") << "DATE"
-                              << "20251131";
-    QTest::newRow("time") << "TIME"
-                          << "090507";
-    QTest::newRow("text with line breaks") << "NOTE"
-                                           << "line 1\nline 2";
-    QTest::newRow("link like text") << "LINK"
-                                    << "https://example.org";
+    QTest::newRow("January") << "EXPD" << QDate(2026, 1, 5) << "20260005";
+    QTest::newRow("December") << "DATE" << QDate(2025, 12, 31) << "20251131";
+    QTest::newRow("time") << "TIME" << QDate() << "090507";
+    QTest::newRow("text with line breaks") << "NOTE" << QDate() << "line 1\nline 2";
+    QTest::newRow("link like text") << "LINK" << QDate() << "https://example.org";
 }
 
 void TestKVFieldEdit::dateAndTimeStorageForms()
 {
     QFETCH(QString, code);
+    QFETCH(QDate, date);
     QFETCH(QString, stored);
     KVFieldEdit editor(m_item, QString(), nullptr);
     choose(editor, code);
-    // Each date is set here, so the calendar's start at today plays no part.
-    if (code == QLatin1String("EXPD"))
-        child<QCalendarWidget>(editor, "calendarWidget")->setSelectedDate(QDate(2026, 1, 5));
-    else if (code == QLatin1String("DATE"))
-        child<QCalendarWidget>(editor, "calendarWidget")->setSelectedDate(QDate(2025, 12, 31));
+    if (date.isValid())
+        child<QCalendarWidget>(editor, "calendarWidget")->setSelectedDate(date);
     else if (code == QLatin1String("TIME"))
         child<QTimeEdit>(editor, "timeEdit")->setTime(QTime(9, 5, 7));
     else
