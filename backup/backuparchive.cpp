@@ -1,6 +1,7 @@
 #include "backuparchive.h"
 
 #include "filesafety.h"
+#include "leftovers.h"
 #include "walletdatabase.h"
 #include "zip.h"
 
@@ -93,12 +94,6 @@ QString makeBackupArchive(BackupKind kind)
 void removeStaleBackupLeftovers(const QDateTime& startedAt)
 {
     // Partial archives of a backup that was killed, from before this process.
-    const QString folder = backupFolder();
-    if (folder.isEmpty())
-        return;
-    const QFileInfoList partials = QDir(folder).entryInfoList(
-        {PartialPrefix + QStringLiteral("*") + PartialSuffix}, QDir::Files | QDir::Hidden);
-    for (const QFileInfo& partial : partials)
-        if (partial.lastModified() < startedAt)
-            QFile::remove(partial.absoluteFilePath());
+    removeLeftoversBefore(backupFolder(), PartialPrefix + QStringLiteral("*") + PartialSuffix,
+                          startedAt);
 }

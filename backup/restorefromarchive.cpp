@@ -2,6 +2,7 @@
 
 #include "backuparchive.h"
 #include "filesafety.h"
+#include "leftovers.h"
 #include "unzip.h"
 #include "walletdatabase.h"
 
@@ -180,13 +181,8 @@ bool refuse(QString* reason, const QString& why)
 void removeStaleRestoreFolders(const QDateTime& startedAt)
 {
     // Staging folders of restores that were killed, from before this process.
-    const QFileInfoList folders =
-        QDir(WalletDatabase::dataFolderPath())
-            .entryInfoList({StagingPrefix + QStringLiteral("*")},
-                           QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QFileInfo& folder : folders)
-        if (folder.lastModified() < startedAt)
-            QDir(folder.absoluteFilePath()).removeRecursively();
+    removeLeftoversBefore(WalletDatabase::dataFolderPath(), StagingPrefix + QStringLiteral("*"),
+                          startedAt);
 }
 
 bool restoreFromArchive(const QString& archivePath, QString* reason,

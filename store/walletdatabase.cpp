@@ -462,10 +462,16 @@ QStringList WalletDatabase::unreadableItemPaths(const QSet<QString>& itemIds,
             paths.append(itemPath(id));
             continue;
         }
+        // Deleted items are re-enciphered too, so the parent is read whether
+        // or not the item is live (getParentId reads live items only).
         QSqlQuery query;
-        query.prepare(QStringLiteral("SELECT parent_id FROM kelvaron_items WHERE item_id=:itemID"));
-        query.bindValue(QStringLiteral(":itemID"), id);
-        const QString parent = query.exec() && query.next() ? query.value(0).toString() : QString();
+        const QString parent =
+            prepareBound(
+                query, QStringLiteral("SELECT parent_id FROM kelvaron_items WHERE item_id=:itemID"),
+                {{QStringLiteral(":itemID"), id}}) &&
+                    query.exec() && query.next()
+                ? query.value(0).toString()
+                : QString();
         paths.append(QCoreApplication::translate("", "%1 (item %2, name unreadable)")
                          .arg(parent.isEmpty() ? QStringLiteral("?") : itemPath(parent), id));
     }
@@ -523,23 +529,31 @@ bool WalletDatabase::isLiveItem(const QString& itemId)
         {{QStringLiteral(":itemID"), itemId}});
 }
 
-bool WalletDatabase::execBound(const QString& sql, const QList<QPair<QString, QVariant>>& bindings)
+bool WalletDatabase::prepareBound(QSqlQuery& query, const QString& sql, const Bindings& bindings)
 {
-    QSqlQuery query;
     if (!query.prepare(sql))
         return false;
     for (const auto& binding : bindings)
         query.bindValue(binding.first, binding.second);
-    return query.exec();
+    return true;
 }
 
-bool WalletDatabase::rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings)
+bool WalletDatabase::execBound(const QString& sql, const Bindings& bindings)
 {
     QSqlQuery query;
-    query.prepare(sql);
-    for (const auto& binding : bindings)
-        query.bindValue(binding.first, binding.second);
-    return query.exec() && query.next();
+    return prepareBound(query, sql, bindings) && query.exec();
+}
+
+bool WalletDatabase::execBoundOnOneRow(const QString& sql, const Bindings& bindings)
+{
+    QSqlQuery query;
+    return prepareBound(query, sql, bindings) && execWritesOneRow(query);
+}
+
+bool WalletDatabase::rowExists(const QString& sql, const Bindings& bindings)
+{
+    QSqlQuery query;
+    return prepareBound(query, sql, bindings) && query.exec() && query.next();
 }
 
 QString WalletDatabase::unusedId(int length, const std::function<bool(const QString&)>& taken)

@@ -140,6 +140,8 @@ private:
     // rolled back. Returns whether the write was committed.
     bool write(const QString& now, Touch touch, const std::function<bool()>& body);
     bool commitOrRollback();
+    // Named parameters and their values for one statement.
+    using Bindings = QList<QPair<QString, QVariant>>;
     // Runs a prepared UPDATE; true only when it changed exactly one row.
     static bool execWritesOneRow(QSqlQuery& query);
     bool isLiveItem(const QString& itemId);
@@ -152,9 +154,14 @@ private:
     bool keepPreviousPassword(const QString& itemId, const FieldRecord& old, const QString& now);
     bool insertField(const QString& itemId, const QString& type, const QByteArray& enciphered,
                      const QString& now);
-    bool rowExists(const QString& sql, const QList<QPair<QString, QString>>& bindings);
+    bool rowExists(const QString& sql, const Bindings& bindings);
+    static bool prepareBound(QSqlQuery& query, const QString& sql, const Bindings& bindings);
     // Runs a statement with its named parameters bound; whether it ran.
-    static bool execBound(const QString& sql, const QList<QPair<QString, QVariant>>& bindings);
+    static bool execBound(const QString& sql, const Bindings& bindings);
+    // The same for an UPDATE that must change exactly one row.
+    static bool execBoundOnOneRow(const QString& sql, const Bindings& bindings);
+    // A field's label, read once per listing: labels holds those read so far.
+    LabelRecord cachedLabel(const QString& type, QHash<QString, LabelRecord>* labels);
     QString unusedId(int length, const std::function<bool(const QString&)>& taken);
     ItemRecord itemFromRow(const RowReader& row) const;
     // Reads a field row; labels caches the labels already read for this listing.

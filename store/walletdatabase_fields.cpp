@@ -22,11 +22,16 @@ FieldRecord WalletDatabase::fieldFromRow(const RowReader& row, QHash<QString, La
     record.type = row.text(QStringLiteral("type"));
     record.value = decrypt(row.bytes(QStringLiteral("value")));
     record.changeTimestamp = row.timestamp(QStringLiteral("change_timestamp"));
-    auto known = labels->constFind(record.type);
-    if (known == labels->constEnd())
-        known = labels->insert(record.type, getLabel(record.type));
-    record.label = *known;
+    record.label = cachedLabel(record.type, labels);
     return record;
+}
+
+LabelRecord WalletDatabase::cachedLabel(const QString& type, QHash<QString, LabelRecord>* labels)
+{
+    auto known = labels->constFind(type);
+    if (known == labels->constEnd())
+        known = labels->insert(type, getLabel(type));
+    return *known;
 }
 
 FieldRecord WalletDatabase::getField(const QString& itemId, const QString& fieldId)
@@ -77,10 +82,7 @@ QList<QPair<QString, FieldRecord>> WalletDatabase::listLiveFields()
         record.fieldId = query.value(1).toString();
         record.type = query.value(2).toString();
         record.value = decrypt(query.value(3).toByteArray());
-        auto known = labels.constFind(record.type);
-        if (known == labels.constEnd())
-            known = labels.insert(record.type, getLabel(record.type));
-        record.label = *known;
+        record.label = cachedLabel(record.type, &labels);
         fields.append({query.value(0).toString(), record});
     }
     return fields;
@@ -135,15 +137,14 @@ bool WalletDatabase::insertField(const QString& itemId, const QString& type,
 bool WalletDatabase::updateFieldValue(const QString& itemId, const QString& fieldId,
                                       const QByteArray& enciphered, const QString& now)
 {
-    QSqlQuery query;
-    query.prepare(QStringLiteral(
-        "UPDATE kelvaron_fields SET value=:valueValue, change_timestamp=:changeValue  "
-        "WHERE item_id=:itemId AND field_id=:fieldId AND deleted='0' "));
-    query.bindValue(QStringLiteral(":valueValue"), enciphered);
-    query.bindValue(QStringLiteral(":changeValue"), now);
-    query.bindValue(QStringLiteral(":itemId"), itemId);
-    query.bindValue(QStringLiteral(":fieldId"), fieldId);
-    return execWritesOneRow(query);
+    return execBoundOnOneRow(
+        QStringLiteral(
+            "UPDATE kelvaron_fields SET value=:valueValue, change_timestamp=:changeValue  "
+            "WHERE item_id=:itemId AND field_id=:fieldId AND deleted='0' "),
+        {{QStringLiteral(":valueValue"), enciphered},
+         {QStringLiteral(":changeValue"), now},
+         {QStringLiteral(":itemId"), itemId},
+         {QStringLiteral(":fieldId"), fieldId}});
 }
 
 bool WalletDatabase::keepPreviousPassword(const QString& itemId, const FieldRecord& old,

@@ -19,17 +19,17 @@ const QString InsertItemSql = QStringLiteral(
     "change_timestamp)  VALUES (:itemIdValue,:parentIdValue,:nameValue,:iconValue,:folderValue, "
     ":createValue, :changeValue)");
 
-void bindNewItem(QSqlQuery& query, const QString& id, const QString& parentId,
-                 const QByteArray& name, const QString& icon, bool folder, const QString& now)
+QList<QPair<QString, QVariant>> newItemBindings(const QString& id, const QString& parentId,
+                                                const QByteArray& name, const QString& icon,
+                                                bool folder, const QString& now)
 {
-    query.prepare(InsertItemSql);
-    query.bindValue(QStringLiteral(":itemIdValue"), id);
-    query.bindValue(QStringLiteral(":parentIdValue"), parentId);
-    query.bindValue(QStringLiteral(":nameValue"), name);
-    query.bindValue(QStringLiteral(":iconValue"), icon);
-    query.bindValue(QStringLiteral(":folderValue"), folder ? 1 : 0);
-    query.bindValue(QStringLiteral(":createValue"), now);
-    query.bindValue(QStringLiteral(":changeValue"), now);
+    return {{QStringLiteral(":itemIdValue"), id},
+            {QStringLiteral(":parentIdValue"), parentId},
+            {QStringLiteral(":nameValue"), name},
+            {QStringLiteral(":iconValue"), icon},
+            {QStringLiteral(":folderValue"), folder ? 1 : 0},
+            {QStringLiteral(":createValue"), now},
+            {QStringLiteral(":changeValue"), now}};
 }
 
 } // namespace
@@ -80,9 +80,8 @@ ItemRecord WalletDatabase::addItem(const QString& id, const QString& parentId, c
             {{QStringLiteral(":itemID"), c}});
     });
     const bool written = write(now, Touch::OnCommit, [&] {
-        QSqlQuery query;
-        bindNewItem(query, newId, parentId, enciphered, icon, folder, now);
-        return query.exec();
+        return execBound(InsertItemSql,
+                         newItemBindings(newId, parentId, enciphered, icon, folder, now));
     });
     return written ? getItem(newId) : ItemRecord();
 }
@@ -96,15 +95,13 @@ ItemRecord WalletDatabase::updateItem(const QString& id, const QString& name, co
         return {};
     }
     const bool written = write(now, Touch::OnCommit, [&] {
-        QSqlQuery query;
-        query.prepare(
+        return execBoundOnOneRow(
             QStringLiteral("UPDATE kelvaron_items SET name=:nameValue, icon=:iconValue, "
-                           "change_timestamp=:changeValue  WHERE item_id=:itemId AND deleted=0 "));
-        query.bindValue(QStringLiteral(":nameValue"), enciphered);
-        query.bindValue(QStringLiteral(":iconValue"), icon);
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":itemId"), id);
-        return execWritesOneRow(query);
+                           "change_timestamp=:changeValue  WHERE item_id=:itemId AND deleted=0 "),
+            {{QStringLiteral(":nameValue"), enciphered},
+             {QStringLiteral(":iconValue"), icon},
+             {QStringLiteral(":changeValue"), now},
+             {QStringLiteral(":itemId"), id}});
     });
     return written ? getItem(id) : ItemRecord();
 }
@@ -240,12 +237,8 @@ void WalletDatabase::initialiseWallet(const QString& password)
     holdPassword(password);
 
     QSqlDatabase::database().transaction();
-    {
-        QSqlQuery query;
-        bindNewItem(query, RootItemId, RootParentId, enciphered, QString(), true, now);
-        query.exec();
-        query.clear();
-    }
+    execBound(InsertItemSql,
+              newItemBindings(RootItemId, RootParentId, enciphered, QString(), true, now));
     if (!commitOrRollback())
         return;
     touchUpdateTimestamp(now);

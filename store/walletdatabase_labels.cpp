@@ -91,20 +91,18 @@ bool WalletDatabase::insertLabel(const QString& fieldType, const QString& labelN
                                  const QString& icon, const QString& valueType, bool system,
                                  const QString& now)
 {
-    QSqlQuery query;
-    query.prepare(
+    return execBound(
         QStringLiteral("INSERT INTO kelvaron_labels (field_type, label_name, value_type, icon, "
                        "system, change_timestamp, deleted )  VALUES (:fieldTypeValue,"
                        ":labelNameValue,:valueTypeValue,:iconValue, :systemValue, :changeValue, "
-                       ":deletedValue ) "));
-    query.bindValue(QStringLiteral(":fieldTypeValue"), fieldType);
-    query.bindValue(QStringLiteral(":labelNameValue"), labelName);
-    query.bindValue(QStringLiteral(":valueTypeValue"), valueType);
-    query.bindValue(QStringLiteral(":iconValue"), icon);
-    query.bindValue(QStringLiteral(":systemValue"), system ? 1 : 0);
-    query.bindValue(QStringLiteral(":changeValue"), now);
-    query.bindValue(QStringLiteral(":deletedValue"), 0);
-    return query.exec();
+                       ":deletedValue ) "),
+        {{QStringLiteral(":fieldTypeValue"), fieldType},
+         {QStringLiteral(":labelNameValue"), labelName},
+         {QStringLiteral(":valueTypeValue"), valueType},
+         {QStringLiteral(":iconValue"), icon},
+         {QStringLiteral(":systemValue"), system ? 1 : 0},
+         {QStringLiteral(":changeValue"), now},
+         {QStringLiteral(":deletedValue"), 0}});
 }
 
 bool WalletDatabase::addLabel(const QString& fieldType, const QString& labelName,
@@ -134,15 +132,13 @@ bool WalletDatabase::updateLabel(const QString& fieldType, const QString& labelN
         return false;
     const QString now = currentTimestamp();
     return write(now, Touch::OnCommit, [&] {
-        QSqlQuery query;
-        query.prepare(
+        return execBoundOnOneRow(
             QStringLiteral("UPDATE kelvaron_labels SET label_name=:labelName, icon=:labelIcon, "
-                           "change_timestamp=:changeValue  WHERE field_type=:labelId  "));
-        query.bindValue(QStringLiteral(":labelName"), labelName);
-        query.bindValue(QStringLiteral(":labelIcon"), icon);
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":labelId"), fieldType);
-        return execWritesOneRow(query);
+                           "change_timestamp=:changeValue  WHERE field_type=:labelId  "),
+            {{QStringLiteral(":labelName"), labelName},
+             {QStringLiteral(":labelIcon"), icon},
+             {QStringLiteral(":changeValue"), now},
+             {QStringLiteral(":labelId"), fieldType}});
     });
 }
 
@@ -150,13 +146,11 @@ bool WalletDatabase::deleteLabel(const QString& fieldType)
 {
     const QString now = currentTimestamp();
     return write(now, Touch::Always, [&] {
-        QSqlQuery query;
-        query.prepare(QStringLiteral(
-            "UPDATE kelvaron_labels SET deleted=1, change_timestamp=:changeValue WHERE "
-            "field_type=:labelId AND system='0' "));
-        query.bindValue(QStringLiteral(":changeValue"), now);
-        query.bindValue(QStringLiteral(":labelId"), fieldType);
-        return query.exec();
+        return execBound(
+            QStringLiteral("UPDATE kelvaron_labels SET deleted=1, "
+                           "change_timestamp=:changeValue WHERE field_type=:labelId "
+                           "AND system='0' "),
+            {{QStringLiteral(":changeValue"), now}, {QStringLiteral(":labelId"), fieldType}});
     });
 }
 

@@ -17,6 +17,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/time.h>
 
 namespace {
 
@@ -81,6 +82,7 @@ private slots:
     void importCreatesFolders();
     void firstStartNeedsNoBackupFolder();
     void noSafetyBackupNoRestore();
+    void staleStagingFoldersAreRemoved();
 
 private:
     // A copy of wallet B's file; with sql, changed by it on a plain connection.
@@ -322,6 +324,28 @@ void TestRestoreFromArchive::noSafetyBackupNoRestore()
     const QByteArray before = readFile(WalletDatabase::databaseFilePath());
     QVERIFY(!restoreFromArchive(m_backupB));
     QCOMPARE(readFile(WalletDatabase::databaseFilePath()), before);
+}
+
+void TestRestoreFromArchive::staleStagingFoldersAreRemoved()
+{
+    // A restore killed in an earlier run left its staging folder, with a
+    // wallet inside; one of a restore running now must stay.
+    const QDir data(WalletDatabase::dataFolderPath());
+    const QDateTime startedAt = QDateTime::currentDateTime();
+    const auto staging = [&](const QString& name, qint64 ageSeconds) {
+        QVERIFY(data.mkpath(name));
+        writeFile(data.filePath(name + "/kelvaron.dat"), "wallet");
+        const qint64 when = startedAt.toSecsSinceEpoch() - ageSeconds;
+        const timeval times[2] = {{when, 0}, {when, 0}};
+        QVERIFY(::utimes(QFile::encodeName(data.filePath(name)).constData(), times) == 0);
+    };
+    staging(".restore-Old123", 3600);
+    staging(".restore-New456", -60);
+    removeStaleRestoreFolders(startedAt);
+    QVERIFY(!data.exists(".restore-Old123"));
+    QVERIFY(data.exists(".restore-New456/kelvaron.dat"));
+    QVERIFY(QFile::exists(WalletDatabase::databaseFilePath()));
+    QDir(data.filePath(".restore-New456")).removeRecursively();
 }
 
 KELVARON_TEST_MAIN(TestRestoreFromArchive)
