@@ -1425,10 +1425,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Синхронизация</translation>
     </message>
     <message>
-        <source>Search</source>
-        <translation>Поиск</translation>
-    </message>
-    <message>
         <source>2 attempts left</source>
         <translation>Осталось 2 попытки</translation>
     </message>
@@ -1483,18 +1479,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>The wallet could not be changed: the file cannot be written. Nothing was lost; check the disk and the file&apos;s permissions.</source>
         <translation>Кошелёк не удалось изменить: в файл нельзя записать. Ничего не потеряно; проверьте диск и права доступа к файлу.</translation>
-    </message>
-    <message>
-        <source>Search names and values (Ctrl+F)</source>
-        <translation>Поиск по названиям и значениям (Ctrl+F)</translation>
-    </message>
-    <message>
-        <source>passwords</source>
-        <translation>пароли</translation>
-    </message>
-    <message>
-        <source>Include passwords in search</source>
-        <translation>Искать и в паролях</translation>
     </message>
     <message>
         <source>Search: %1</source>
@@ -1617,6 +1601,25 @@ the Tormelin Development Team</source>
     <message>
         <source>Your wallet was not replaced: %1.</source>
         <translation>Ваш кошелёк не заменён: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SearchBar</name>
+    <message>
+        <source>passwords</source>
+        <translation>пароли</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>Search names and values (Ctrl+F)</source>
+        <translation>Поиск по названиям и значениям (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Include passwords in search</source>
+        <translation>Искать и в паролях</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,7 @@
 #include <QFileDialog>
 #include <QGraphicsView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>

@@ -21,14 +21,12 @@
 #include "ui_mainwindow.h"
 #include "walletdatabase.h"
 
-#include <QCheckBox>
 #include <QDebug>
 #include <QFileDialog>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QKeyEvent>
 #include <QSettings>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
@@ -123,93 +121,24 @@ MainWindow::MainWindow(QWidget* parent)
     // tree the keyboard focus.
     ui->treeWidget->setFocus();
     selectTreeItem(RootItemId);
-    prepareSearch();
+    m_searchBar->prepare();
 }
 
 MainWindow::~MainWindow() = default;
 
-namespace {
-
-constexpr int SearchDelayMs = 150;
-constexpr int MostResultsShown = 200;
-
-} // namespace
-
 void MainWindow::setUpSearch()
 {
-    searchBox.setObjectName(QStringLiteral("searchBox"));
-    searchBox.setFixedWidth(120);
-    searchBox.setPlaceholderText(tr("Search"));
-    searchBox.setClearButtonEnabled(true);
-    searchBox.setToolTip(tr("Search names and values (Ctrl+F)"));
-    ui->toolBar->insertWidget(ui->actionFind, &searchBox);
-    m_searchPasswords = new QCheckBox(tr("passwords"), this);
-    m_searchPasswords->setObjectName(QStringLiteral("searchPasswords"));
-    m_searchPasswords->setToolTip(tr("Include passwords in search"));
-    m_searchPasswords->setChecked(
-        QSettings()
-            .value(SettingsKeys::SearchPasswords, SettingsKeys::SearchPasswordsDefault)
-            .toBool());
-    ui->toolBar->insertWidget(ui->actionFind, m_searchPasswords);
-
-    // Typing searches after a short pause; Enter or Find at once.
-    m_searchTimer = new QTimer(this);
-    m_searchTimer->setSingleShot(true);
-    m_searchTimer->setInterval(SearchDelayMs);
-    connect(m_searchTimer, &QTimer::timeout, this, &MainWindow::runSearch);
-    connect(&searchBox, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (text.trimmed().isEmpty())
-            leaveSearch();
-        else
-            m_searchTimer->start();
-    });
-    connect(&searchBox, &QLineEdit::returnPressed, this, &MainWindow::runSearch);
-    connect(m_searchPasswords, &QCheckBox::toggled, this, [this](bool on) {
-        QSettings().setValue(SettingsKeys::SearchPasswords, on);
+    m_searchBar = new SearchBar(ui->toolBar, ui->actionFind, this);
+    connect(m_searchBar, &SearchBar::found, this, &MainWindow::showSearchResults);
+    connect(m_searchBar, &SearchBar::left, this, &MainWindow::leaveSearch);
+    connect(m_searchBar, &SearchBar::optionsChanged, this, [this] {
         if (m_searching)
-            runSearch();
+            m_searchBar->searchNow();
     });
-    auto* focusSearch = new QShortcut(QKeySequence::Find, this);
-    connect(focusSearch, &QShortcut::activated, this, [this] {
-        searchBox.setFocus(Qt::ShortcutFocusReason);
-        searchBox.selectAll();
-    });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &searchBox, nullptr, nullptr,
-                                 Qt::WidgetShortcut);
-    connect(escape, &QShortcut::activated, &searchBox, &QLineEdit::clear);
     connect(ui->listWidget, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* row) {
         if (m_searching)
             openSearchResult(row);
     });
-}
-
-void MainWindow::prepareSearch()
-{
-    // The index is built as soon as the window has shown the wallet, so that
-    // typing in the search box never waits for it.
-    QTimer::singleShot(0, this, [this] {
-        WalletDatabase* db = WalletDatabase::instance();
-        if (!isLocked() && db && db->hasPassword() && !m_search.isBuilt())
-            m_search.build(db);
-    });
-}
-
-void MainWindow::runSearch()
-{
-    m_searchTimer->stop();
-    if (searchBox.text().trimmed().isEmpty()) {
-        leaveSearch();
-        return;
-    }
-    WalletDatabase* db = WalletDatabase::instance();
-    if (isLocked() || !db || !db->hasPassword())
-        return;
-    if (!m_search.isBuilt())
-        m_search.build(db);
-    int total = 0;
-    const QList<SearchIndex::Result> results =
-        m_search.find(searchBox.text(), m_searchPasswords->isChecked(), MostResultsShown, &total);
-    showSearchResults(results, total);
 }
 
 void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results, int total)
@@ -220,7 +149,7 @@ void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results, in
     resetList(2);
     for (QWidget* command : {ui->addButton, ui->addButtonFolder, ui->folderUpButton})
         command->setEnabled(false);
-    ui->lineEdit->setText(tr("Search: %1").arg(searchBox.text().trimmed()));
+    ui->lineEdit->setText(tr("Search: %1").arg(m_searchBar->query()));
     ui->pathLabel->clear();
     ui->statsLabel->clear();
     QList<QTreeWidgetItem*> rows;
@@ -250,7 +179,6 @@ void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results, in
 
 void MainWindow::leaveSearch()
 {
-    m_searchTimer->stop();
     if (!m_searching)
         return;
     m_searching = false;
@@ -557,7 +485,7 @@ void MainWindow::addNode(bool folder)
         if (editor.exec() != QDialog::Accepted)
             return;
         const QString newId = editor.editorResult().itemId;
-        m_search.refresh(WalletDatabase::instance(), newId);
+        m_searchBar->refresh(newId);
         fillTree();
         if (!selectTreeItem(newId))
             selectTreeItem(treeId);
@@ -572,7 +500,7 @@ void MainWindow::addNode(bool folder)
 void MainWindow::showChanged(const QString& changedId, const QString& shownId)
 {
     // The search index follows every change, then the tree is rebuilt.
-    m_search.refresh(WalletDatabase::instance(), changedId);
+    m_searchBar->refresh(changedId);
     fillTree();
     selectTreeItem(shownId);
 }
@@ -697,10 +625,7 @@ void MainWindow::on_actionSync_triggered()
 
 void MainWindow::on_actionFind_triggered()
 {
-    if (searchBox.text().trimmed().isEmpty())
-        searchBox.setFocus(Qt::ShortcutFocusReason);
-    else
-        runSearch();
+    m_searchBar->findOrFocus();
 }
 
 void MainWindow::on_actionWebsite_triggered()
@@ -790,8 +715,7 @@ void MainWindow::lockWindow()
     m_clipboard->clearNow();
     // Nothing deciphered outlives the lock: the search index is wiped.
     m_searching = false;
-    searchBox.clear();
-    m_search.wipe();
+    m_searchBar->wipe();
     WalletDatabase::instance()->lock();
     ui->listWidget->clear();
     // Ids only, nothing deciphered: the unlock comes back to the same place.
@@ -807,7 +731,7 @@ void MainWindow::showUnlocked()
     ui->treeWidget->setFocus();
     if (!selectTreeItem(m_treeState.currentId()))
         selectTreeItem(RootItemId);
-    prepareSearch();
+    m_searchBar->prepare();
 }
 
 void MainWindow::on_unlockButton_clicked()

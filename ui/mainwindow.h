@@ -1,18 +1,16 @@
 #pragma once
 
 #include "clipboardtimer.h"
-#include "searchindex.h"
+#include "searchbar.h"
 #include "treeviewstate.h"
 
 #include <memory>
 #include <QHash>
 #include <QIcon>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QSystemTrayIcon>
 
 class QAction;
-class QCheckBox;
 class QTimer;
 class QTreeWidgetItem;
 struct ItemRecord;
@@ -113,8 +111,6 @@ private:
     // Search: the right panel lists what the query finds; the tree keeps its
     // selection until a result is opened, and leaving search shows it again.
     void setUpSearch();
-    void prepareSearch();
-    void runSearch();
     void showSearchResults(const QList<SearchIndex::Result>& results, int total);
     void leaveSearch();
     void openSearchResult(QTreeWidgetItem* row);
@@ -142,10 +138,7 @@ private:
     std::unique_ptr<Ui::MainWindow> ui;
     TreeViewState m_treeState{Qt::UserRole};
     ClipboardTimer* m_clipboard = nullptr;
-    QLineEdit searchBox;
-    QCheckBox* m_searchPasswords = nullptr;
-    QTimer* m_searchTimer = nullptr;
-    SearchIndex m_search;
+    SearchBar* m_searchBar = nullptr;
     bool m_searching = false;
     QHash<QString, QIcon> m_rowIcons;
     QTimer* lockTimer = nullptr;
