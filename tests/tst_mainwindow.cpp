@@ -1,4 +1,5 @@
 #include "backuparchive.h"
+#include "idlelock.h"
 #include "kelvaronconfig.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
@@ -132,9 +133,8 @@ private slots:
     void lockClearsOnlyOurSecret();
     void unlockFailures_data();
     void unlockFailures();
+    void autoLockTimer_data();
     void autoLockTimer();
-    void autoLockIntervalIsBounded_data();
-    void autoLockIntervalIsBounded();
     void lockWaitsForOpenDialog();
     void pinToggleAndPersistence();
     void changePasswordLocks();
@@ -656,59 +656,37 @@ void TestMainWindow::unlockFailures()
     QVERIFY(window.isLocked());
 }
 
+void TestMainWindow::autoLockTimer_data()
+{
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("no input for the chosen minutes") << "idle";
+    QTest::newRow("the desktop session locks") << "sessionLocked";
+}
+
 void TestMainWindow::autoLockTimer()
 {
+    QFETCH(QString, cause);
     QSettings().clear();
     MainWindow window;
     auto* timer = window.findChild<QTimer*>("lockTimer");
-    QEvent deactivate(QEvent::WindowDeactivate);
-    QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(&window, &deactivate);
+    // Counting from the start, whether or not the window is active.
     QVERIFY(timer->isActive());
-    QCOMPARE(timer->interval(), 10 * 60000);
+    QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(&window, &activate);
-    QVERIFY(!timer->isActive());
+    QVERIFY(timer->isActive());
 
-    QSettings().setValue("General/autolockinterval", 7);
-    QCoreApplication::sendEvent(&window, &deactivate);
-    QCOMPARE(timer->interval(), 7 * 60000);
-    QCoreApplication::sendEvent(&window, &activate);
-
-    QSettings().setValue("General/autolock", false);
-    QCoreApplication::sendEvent(&window, &deactivate);
-    QVERIFY(!timer->isActive());
-
-    QMetaObject::invokeMethod(&window, "lockTimeout");
+    auto* idleLock = window.findChild<IdleLock*>();
+    QVERIFY(QMetaObject::invokeMethod(idleLock, cause.toLatin1().constData()));
     QVERIFY(window.isLocked());
     QVERIFY(child<QLabel>(window, "labelLocked")->text().contains("locked automatically"));
-    QSettings().clear();
-}
+    QVERIFY(!timer->isActive());
 
-void TestMainWindow::autoLockIntervalIsBounded_data()
-{
-    // A settings file edited by hand: never a lock at once, never an
-    // overflowing product of minutes and milliseconds.
-    QTest::addColumn<QVariant>("stored");
-    QTest::addColumn<int>("minutes");
-    QTest::newRow("in range") << QVariant(7) << 7;
-    QTest::newRow("zero") << QVariant(0) << 5;
-    QTest::newRow("negative") << QVariant(-3) << 5;
-    QTest::newRow("not a number") << QVariant(QStringLiteral("soon")) << 10;
-    QTest::newRow("overflows int in ms") << QVariant(35792) << 30;
-}
-
-void TestMainWindow::autoLockIntervalIsBounded()
-{
-    QFETCH(QVariant, stored);
-    QFETCH(int, minutes);
-    QSettings().clear();
-    QSettings().setValue("General/autolockinterval", stored);
-    MainWindow window;
-    auto* timer = window.findChild<QTimer*>("lockTimer");
-    QEvent deactivate(QEvent::WindowDeactivate);
-    QCoreApplication::sendEvent(&window, &deactivate);
-    QCOMPARE(timer->interval(), minutes * 60000);
-    QSettings().clear();
+    // Unlocking counts again.
+    ModalDriver driver;
+    driver.expectPassword(Password);
+    child<QPushButton>(window, "unlockButton")->click();
+    QVERIFY(driver.allAnswered());
+    QVERIFY(timer->isActive());
 }
 
 void TestMainWindow::lockWaitsForOpenDialog()

@@ -29,6 +29,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QDBusConnection>
 #include <QTimer>
 #include <QTreeWidgetItem>
 
@@ -90,9 +91,11 @@ MainWindow::MainWindow(QWidget* parent)
     pinAction->setChecked(pinned);
     connect(pinAction, &QAction::toggled, this, &MainWindow::stayOnTopToggled);
 
-    lockTimer = new QTimer(this);
-    lockTimer->setObjectName(QStringLiteral("lockTimer"));
-    connect(lockTimer, &QTimer::timeout, this, &MainWindow::lockTimeout);
+    m_idleLock = new IdleLock(this);
+    connect(m_idleLock, &IdleLock::idle, this, &MainWindow::lockTimeout);
+    connect(m_idleLock, &IdleLock::sessionLocked, this, &MainWindow::lockTimeout);
+    m_idleLock->watchDesktop(QDBusConnection::systemBus(), QDBusConnection::sessionBus());
+    m_idleLock->start();
 
     setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
     // The panels have fixed places; the window takes the height that the menu
@@ -651,18 +654,6 @@ MainWindow::DialogFrame::~DialogFrame()
         m_window->lockWindow();
 }
 
-bool MainWindow::event(QEvent* event)
-{
-    const bool autoLock =
-        QSettings().value(SettingsKeys::AutoLock, SettingsKeys::AutoLockDefault).toBool();
-    if (event->type() == QEvent::WindowActivate) {
-        lockTimer->stop();
-    } else if (event->type() == QEvent::WindowDeactivate && autoLock) {
-        lockTimer->start(SettingsKeys::autoLockMinutes() * 60000);
-    }
-    return QMainWindow::event(event);
-}
-
 void MainWindow::lockTimeout()
 {
     // A dialog of the program is open: the lock waits until it closes.
@@ -713,6 +704,7 @@ void MainWindow::lockWindow()
     setWalletVisible(false);
     ui->labelLocked->setText(tr("Kelvaron is locked. Click \"Unlock\" to go on working."));
     m_clipboard->clearNow();
+    m_idleLock->stop();
     // Nothing deciphered outlives the lock: the search index is wiped.
     m_searching = false;
     m_searchBar->wipe();
@@ -726,6 +718,7 @@ void MainWindow::lockWindow()
 void MainWindow::showUnlocked()
 {
     m_lockPending = false;
+    m_idleLock->start();
     setWalletVisible(true);
     fillTree();
     ui->treeWidget->setFocus();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clipboardtimer.h"
+#include "idlelock.h"
 #include "searchbar.h"
 #include "treeviewstate.h"
 
@@ -48,9 +49,6 @@ public:
     void createTrayIcon();
     void removeTrayIcon();
     bool isTrayIconVisible() const;
-
-protected:
-    bool event(QEvent* event) override;
 
 public slots:
     // The unlock procedure: three attempts at the master password.
@@ -141,7 +139,7 @@ private:
     SearchBar* m_searchBar = nullptr;
     bool m_searching = false;
     QHash<QString, QIcon> m_rowIcons;
-    QTimer* lockTimer = nullptr;
+    IdleLock* m_idleLock = nullptr;
     QAction* pinAction = nullptr;
     QSystemTrayIcon* trayIcon = nullptr;
     int m_openFrames = 0;
