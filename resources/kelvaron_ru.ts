@@ -1184,6 +1184,10 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Previous password is a special type of field that keeps the previous password of this item. It cannot be set by hand: it is filled automatically when you change any password field of the item.</source>
         <translation>«Предыдущий пароль» — особый тип поля, который хранит прежний пароль этой записи. Его нельзя задать вручную: он заполняется автоматически, когда вы меняете любое поле пароля записи.</translation>
     </message>
+    <message>
+        <source>Show the password while editing</source>
+        <translation>Показать пароль при вводе</translation>
+    </message>
 </context>
 <context>
     <name>KVFirstStart</name>
@@ -1539,6 +1543,18 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>Copied; the clipboard clears in %1 s</source>
         <translation>Скопировано; буфер обмена очистится через %1 с</translation>
+    </message>
+    <message>
+        <source>Show secrets</source>
+        <translation>Показать секреты</translation>
+    </message>
+    <message>
+        <source>Show the passwords and PIN codes of this item (Ctrl+H)</source>
+        <translation>Показать пароли и PIN-коды этой записи (Ctrl+H)</translation>
+    </message>
+    <message>
+        <source>Ctrl+H</source>
+        <translation>Ctrl+H</translation>
     </message>
 </context>
 <context>

@@ -38,3 +38,9 @@ QString formatFieldValue(const FieldRecord& field)
         return field.value.left(2) + QLatin1Char(':') + field.value.mid(2, 2);
     return field.value;
 }
+
+bool isSecretField(const FieldRecord& field)
+{
+    return field.label.valueType == QLatin1String("pass") || field.type == QLatin1String("PINC") ||
+           field.type == QLatin1String("SANS");
+}

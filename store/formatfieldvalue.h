@@ -14,3 +14,7 @@ QString storedTime(const QTime& time);
 
 // The display form of a field's value, by its label's value type.
 QString formatFieldValue(const FieldRecord& field);
+
+// Whether a field's value is a secret that is shown masked: a password (by
+// its label's value type), a PIN code or a secret answer.
+bool isSecretField(const FieldRecord& field);

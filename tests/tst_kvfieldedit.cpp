@@ -2,6 +2,7 @@
 #include "testenvironment.h"
 #include "walletdatabase.h"
 
+#include <QAction>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,6 +85,7 @@ private slots:
     void panelEnabledStates();
     void keepsWhatTheUserHad_data();
     void keepsWhatTheUserHad();
+    void passwordIsTypedMasked();
     void enterFollowsTheValueKind_data();
     void enterFollowsTheValueKind();
 
@@ -360,6 +362,29 @@ void TestKVFieldEdit::keepsWhatTheUserHad()
     // An unchanged OK moves no change time.
     if (entered == QLatin1String("secret"))
         QVERIFY2(moved.isEmpty(), qPrintable(moved.join(',')));
+}
+
+void TestKVFieldEdit::passwordIsTypedMasked()
+{
+    QVERIFY(db()->saveField(QStringLiteral("PASS"), QStringLiteral("secret"), m_item, QString()));
+    KVFieldEdit editor(m_item, fieldOf(m_item, "PASS"), nullptr);
+    auto* value = child<QLineEdit>(editor, "lineEditValue");
+    auto* reveal = editor.findChild<QAction*>("actionReveal");
+    QCOMPARE(value->echoMode(), QLineEdit::Password);
+    QVERIFY(reveal->isVisible());
+    reveal->trigger();
+    QCOMPARE(value->echoMode(), QLineEdit::Normal);
+    QCOMPARE(value->text(), QStringLiteral("secret"));
+    reveal->trigger();
+    QCOMPARE(value->echoMode(), QLineEdit::Password);
+
+    // Other values are typed in the clear, without the eye.
+    KVFieldEdit other(m_item, QString(), nullptr);
+    choose(other, "PASS");
+    QCOMPARE(child<QLineEdit>(other, "lineEditValue")->echoMode(), QLineEdit::Password);
+    choose(other, "USER");
+    QCOMPARE(child<QLineEdit>(other, "lineEditValue")->echoMode(), QLineEdit::Normal);
+    QVERIFY(!other.findChild<QAction*>("actionReveal")->isVisible());
 }
 
 void TestKVFieldEdit::enterFollowsTheValueKind_data()

@@ -143,6 +143,7 @@ private slots:
     void importRestoresLocksAndUnlocks();
     void failedImportIsReported();
     void copyKeyCopiesTheSecretValue();
+    void secretsMaskedUntilShown();
     void deleteQuestionsDefaultToNo_data();
     void deleteQuestionsDefaultToNo();
     void placeIsKeptAcrossRefreshAndUnlock();
@@ -231,7 +232,7 @@ void TestMainWindow::buttonStates_data()
         << "card"
         << "00001"
         << "01111"
-        << QStringList({"Name=John Smith", "Card number=1234 5678 9012 3456", "PIN code=1234"});
+        << QStringList({"Name=John Smith", "Card number=1234 5678 9012 3456", "PIN code=●●●●●●●●"});
 }
 
 void TestMainWindow::buttonStates()
@@ -888,6 +889,54 @@ void TestMainWindow::copyKeyCopiesTheSecretValue()
              QStringLiteral("Copied; the clipboard clears in 10 s"));
     window.findChild<QAction*>("actionLock")->trigger();
     QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+}
+
+void TestMainWindow::secretsMaskedUntilShown()
+{
+    WalletDatabase* db = WalletDatabase::instance();
+    QVERIFY(db->saveField("PASS", "a long password of many letters", m_wallet.inner, {}));
+    QVERIFY(db->saveField("SANS", "Rex", m_wallet.inner, {}));
+    QVERIFY(db->saveField("USER", "jane", m_wallet.inner, {}));
+    const QString dots(8, QChar(0x25CF));
+    const QStringList masked = {"Password=" + dots, "Secret answer=" + dots, "User name=jane"};
+    const QStringList shown = {"Password=a long password of many letters", "Secret answer=Rex",
+                               "User name=jane"};
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* eye = window.findChild<QAction*>("actionShowSecrets");
+    QVERIFY(window.selectTreeItem(m_wallet.inner));
+    // The same run of dots whatever the secret's length.
+    QCOMPARE(listTexts(window), masked);
+
+    // Ctrl+H shows this item's secrets, and again hides them.
+    QTest::keyClick(&window, Qt::Key_H, Qt::ControlModifier);
+    QVERIFY(eye->isChecked());
+    QCOMPARE(listTexts(window), shown);
+    QTest::keyClick(&window, Qt::Key_H, Qt::ControlModifier);
+    QCOMPARE(listTexts(window), masked);
+
+    // Shown for the open item only: another item, then back, masks again.
+    eye->trigger();
+    QCOMPARE(listTexts(window), shown);
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    QVERIFY(!eye->isChecked());
+    QCOMPARE(listTexts(window).last(), "PIN code=" + dots);
+    QVERIFY(window.selectTreeItem(m_wallet.inner));
+    QCOMPARE(listTexts(window), masked);
+
+    // A folder has no secrets to show; a lock masks them again.
+    QVERIFY(window.selectTreeItem(m_wallet.banking));
+    QVERIFY(!eye->isEnabled());
+    QVERIFY(window.selectTreeItem(m_wallet.inner));
+    eye->trigger();
+    window.findChild<QAction*>("actionLock")->trigger();
+    QVERIFY(!eye->isChecked());
+    ModalDriver driver;
+    driver.expectPassword(Password);
+    child<QPushButton>(window, "unlockButton")->click();
+    QCOMPARE(current(window), m_wallet.inner);
+    QCOMPARE(listTexts(window), masked);
 }
 
 void TestMainWindow::deleteQuestionsDefaultToNo_data()

@@ -48,6 +48,8 @@ IdleLock::IdleLock(QObject* parent) : QObject(parent)
     m_timer.setObjectName(QStringLiteral("lockTimer"));
     m_timer.setParent(this);
     m_timer.setSingleShot(true);
+    // A coarse timer of ten minutes could fire half a minute late.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &IdleLock::idle);
     QCoreApplication::instance()->installEventFilter(this);
 }

@@ -7,7 +7,9 @@
 #include "ui_kvfieldedit.h"
 #include "walletdatabase.h"
 
+#include <QAction>
 #include <QCalendarWidget>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
@@ -38,6 +40,7 @@ KVFieldEdit::KVFieldEdit(const QString& itemId, const QString& fieldId, QWidget*
     ui->calendarWidget->resize(ui->plainTextEdit->width(), ui->calendarWidget->sizeHint().height());
     ui->labelComent->resize(ui->plainTextEdit->width(),
                             ui->labelComent->heightForWidth(ui->plainTextEdit->width()));
+    setUpReveal();
     collapse();
     setOkEnabled(false);
     fillTypeList();
@@ -138,6 +141,7 @@ void KVFieldEdit::currentIndexChanged(int index)
         // break keeps the multi-line editor, so that no line is hidden.
         m_multiLine = code == QLatin1String("NOTE") || value.contains(QLatin1Char('\n'));
         QWidget* editor = valueEditor();
+        setMasked(valueType == QLatin1String("pass"));
         setValueText(value);
         if (valueType == QLatin1String("pass")) {
             editor->show();
@@ -153,6 +157,29 @@ void KVFieldEdit::currentIndexChanged(int index)
             ui->lineEditValue->selectAll();
         focusLater(editor);
     }
+}
+
+void KVFieldEdit::setUpReveal()
+{
+    m_reveal = ui->lineEditValue->addAction(QIcon(QStringLiteral(":/toolbar_icons/icons/eye.png")),
+                                            QLineEdit::TrailingPosition);
+    m_reveal->setObjectName(QStringLiteral("actionReveal"));
+    m_reveal->setCheckable(true);
+    m_reveal->setToolTip(tr("Show the password while editing"));
+    connect(m_reveal, &QAction::toggled, this, [this](bool shown) {
+        ui->lineEditValue->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+        m_reveal->setIcon(QIcon(shown ? QStringLiteral(":/toolbar_icons/icons/eye_off.png")
+                                      : QStringLiteral(":/toolbar_icons/icons/eye.png")));
+    });
+    setMasked(false);
+}
+
+void KVFieldEdit::setMasked(bool masked)
+{
+    // A password is typed masked, with the eye beside it to reveal it.
+    m_reveal->setChecked(false);
+    m_reveal->setVisible(masked);
+    ui->lineEditValue->setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 QWidget* KVFieldEdit::valueEditor() const

@@ -3,6 +3,7 @@
 #include <memory>
 #include <QDialog>
 
+class QAction;
 class QWidget;
 
 namespace Ui {
@@ -46,6 +47,8 @@ private:
     QString valueText() const;
     void setValueText(const QString& value);
     static void focusLater(QWidget* editor);
+    void setUpReveal();
+    void setMasked(bool masked);
     void placeButtonBox(int top);
     void layoutPasswordPanel();
     void setPanelEnabledStates();
@@ -59,4 +62,5 @@ private:
     QString m_fieldId;
     bool m_panelOpen = false;
     bool m_multiLine = false;
+    QAction* m_reveal = nullptr;
 };

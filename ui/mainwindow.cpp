@@ -21,6 +21,7 @@
 #include "ui_mainwindow.h"
 #include "walletdatabase.h"
 
+#include <QDBusConnection>
 #include <QDebug>
 #include <QFileDialog>
 #include <QGraphicsPixmapItem>
@@ -29,7 +30,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QDBusConnection>
 #include <QTimer>
 #include <QTreeWidgetItem>
 
@@ -115,6 +115,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(ui->listWidget, &QTreeWidget::itemSelectionChanged, this,
             &MainWindow::updateRowCommands);
     setUpClipboard();
+    setUpSecrets();
 
     ui->lineEdit->setFocusPolicy(Qt::NoFocus);
     ui->graphicsView->setFocusPolicy(Qt::NoFocus);
@@ -147,6 +148,7 @@ void MainWindow::setUpSearch()
 void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results, int total)
 {
     m_searching = true;
+    ui->actionShowSecrets->setEnabled(false);
     ui->graphicsVievHeron->hide();
     setCommandsVisible(true);
     resetList(2);
@@ -297,6 +299,9 @@ void MainWindow::currentItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem*)
     ui->graphicsVievHeron->hide();
     setCommandsVisible(true);
     ui->folderUpButton->setEnabled(id != RootItemId);
+    if (id != m_secretsShownFor)
+        hideSecrets();
+    ui->actionShowSecrets->setEnabled(!record.folder);
     showHeader(id, record);
     if (record.folder)
         showFolder(id);
@@ -400,8 +405,12 @@ void MainWindow::showItem(const QString& id)
     resetList(2);
     QList<QTreeWidgetItem*> rows;
     for (const FieldRecord& field : fields) {
-        auto* row =
-            new QTreeWidgetItem(QStringList({field.label.labelName, formatFieldValue(field)}));
+        // Secrets show as a fixed run of dots, whatever their length, until
+        // the user asks to see this item's secrets.
+        const QString shown = isSecretField(field) && m_secretsShownFor != id
+                                  ? QString(8, QChar(0x25CF))
+                                  : formatFieldValue(field);
+        auto* row = new QTreeWidgetItem(QStringList({field.label.labelName, shown}));
         row->setData(0, IdRole, id);
         row->setData(1, IdRole, field.fieldId);
         row->setIcon(0, rowIcon(field.label.icon));
@@ -589,6 +598,22 @@ void MainWindow::on_copyButton_clicked()
     m_clipboard->copy(WalletDatabase::instance()->getField(treeId, fieldId).value);
 }
 
+void MainWindow::setUpSecrets()
+{
+    connect(ui->actionShowSecrets, &QAction::toggled, this, [this](bool shown) {
+        m_secretsShownFor = shown ? selectedTreeId() : QString();
+        if (!m_searching)
+            currentItemChanged(ui->treeWidget->currentItem(), nullptr);
+    });
+}
+
+void MainWindow::hideSecrets()
+{
+    m_secretsShownFor.clear();
+    const QSignalBlocker quiet(ui->actionShowSecrets);
+    ui->actionShowSecrets->setChecked(false);
+}
+
 void MainWindow::setUpClipboard()
 {
     m_clipboard = new ClipboardTimer(this);
@@ -705,6 +730,7 @@ void MainWindow::lockWindow()
     ui->labelLocked->setText(tr("Kelvaron is locked. Click \"Unlock\" to go on working."));
     m_clipboard->clearNow();
     m_idleLock->stop();
+    hideSecrets();
     // Nothing deciphered outlives the lock: the search index is wiped.
     m_searching = false;
     m_searchBar->wipe();

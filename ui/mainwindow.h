@@ -125,6 +125,9 @@ private:
     bool showsFields() const;
     void updateRowCommands();
     void setUpClipboard();
+    // Masked secrets: shown for the open item only, on the user's request.
+    void setUpSecrets();
+    void hideSecrets();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showFolder(const QString& id);
     void showItem(const QString& id);
@@ -140,6 +143,8 @@ private:
     bool m_searching = false;
     QHash<QString, QIcon> m_rowIcons;
     IdleLock* m_idleLock = nullptr;
+    // The item whose secrets are shown; empty while all are masked.
+    QString m_secretsShownFor;
     QAction* pinAction = nullptr;
     QSystemTrayIcon* trayIcon = nullptr;
     int m_openFrames = 0;
