@@ -3,6 +3,7 @@
 #include "dialogbuttons.h"
 #include "fittofont.h"
 #include "kvcustommessage.h"
+#include "strengthmeter.h"
 #include "ui_kvfirststart.h"
 
 #include <QFileDialog>
@@ -14,6 +15,8 @@ KVFirstStart::KVFirstStart(QWidget* parent)
     ui->setupUi(this);
     fitTextToFont(this);
     arrangeDialogButtons(ui->pushButtonOk, ui->pushButtonCancel);
+    // Advice on the new master password as it is typed; it never refuses.
+    m_strength = StrengthMeter::attachBelow(ui->linePassword);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);
@@ -49,6 +52,7 @@ void KVFirstStart::initDialog(int selection)
     ui->linePasswordConfirm->setVisible(!restore);
     ui->labelMain->setVisible(!restore);
     ui->linePassword->setVisible(!restore);
+    m_strength->setVisible(!restore);
     ui->labelBackupPath->setVisible(restore);
     ui->pushButtonPath->setVisible(restore);
     ui->lineEditBackupPath->setVisible(restore);

@@ -3,6 +3,8 @@
 #include <memory>
 #include <QDialog>
 
+class StrengthMeter;
+
 namespace Ui {
 class KVFirstStart;
 }
@@ -30,6 +32,7 @@ private slots:
 
 private:
     std::unique_ptr<Ui::KVFirstStart> ui;
+    StrengthMeter* m_strength = nullptr;
     QString m_newPassword;
     QString m_backupFilePath;
 };

@@ -1639,6 +1639,13 @@ the Tormelin Development Team</source>
     </message>
 </context>
 <context>
+    <name>StrengthMeter</name>
+    <message>
+        <source>about 10^%1 guesses</source>
+        <translation>около 10^%1 попыток подбора</translation>
+    </message>
+</context>
+<context>
     <name>UnZip</name>
     <message>
         <source>ZIP operation completed successfully.</source>

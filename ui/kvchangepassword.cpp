@@ -3,6 +3,7 @@
 #include "dialogbuttons.h"
 #include "fittofont.h"
 #include "kvcustommessage.h"
+#include "strengthmeter.h"
 #include "ui_kvchangepassword.h"
 #include "walletdatabase.h"
 
@@ -25,6 +26,8 @@ KVChangePassword::KVChangePassword(QWidget* parent)
     ui->setupUi(this);
     fitTextToFont(this);
     arrangeDialogButtons(ui->pushButtonChangePass, ui->pushButtonCancel);
+    // Advice on the new master password as it is typed; it never refuses.
+    m_strength = StrengthMeter::attachBelow(ui->lineEditNewPass);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);
@@ -114,7 +117,7 @@ void KVChangePassword::showWorking()
           static_cast<QWidget*>(ui->lineEditOldPass), static_cast<QWidget*>(ui->lineEditNewPass),
           static_cast<QWidget*>(ui->lineEditConfirmPass),
           static_cast<QWidget*>(ui->pushButtonCancel),
-          static_cast<QWidget*>(ui->pushButtonChangePass)})
+          static_cast<QWidget*>(ui->pushButtonChangePass), static_cast<QWidget*>(m_strength)})
         widget->hide();
     ui->progressBar->setValue(0);
     ui->progressBar->show();

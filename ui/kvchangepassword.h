@@ -3,6 +3,8 @@
 #include <memory>
 #include <QDialog>
 
+class StrengthMeter;
+
 namespace Ui {
 class KVChangePassword;
 }
@@ -27,4 +29,5 @@ private:
     void showWorking();
     void reportFailure(const QStringList& unreadable);
     std::unique_ptr<Ui::KVChangePassword> ui;
+    StrengthMeter* m_strength = nullptr;
 };

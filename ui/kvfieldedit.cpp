@@ -4,6 +4,7 @@
 #include "formatfieldvalue.h"
 #include "passwordgenerator.h"
 #include "settingskeys.h"
+#include "strengthmeter.h"
 #include "ui_kvfieldedit.h"
 #include "walletdatabase.h"
 
@@ -41,6 +42,7 @@ KVFieldEdit::KVFieldEdit(const QString& itemId, const QString& fieldId, QWidget*
     ui->labelComent->resize(ui->plainTextEdit->width(),
                             ui->labelComent->heightForWidth(ui->plainTextEdit->width()));
     setUpReveal();
+    m_strength = new StrengthMeter(this);
     collapse();
     setOkEnabled(false);
     fillTypeList();
@@ -79,6 +81,7 @@ void KVFieldEdit::collapse()
         ui->pushButtonPassSettings};
     for (QWidget* widget : editors + panelWidgets())
         widget->hide();
+    m_strength->hide();
     setFixedWidth(width());
     placeButtonBox(ui->plainTextEdit->y());
 }
@@ -145,6 +148,8 @@ void KVFieldEdit::currentIndexChanged(int index)
         setValueText(value);
         if (valueType == QLatin1String("pass")) {
             editor->show();
+            m_strength->show();
+            m_strength->setPassword(value);
             ui->pushButtonPassSettings->show();
             ui->pushButtonGenerate->show();
             layoutPasswordPanel();
@@ -225,8 +230,12 @@ void KVFieldEdit::showBelow(QWidget* editor)
 void KVFieldEdit::layoutPasswordPanel()
 {
     const int left = ui->plainTextEdit->x();
-    // The generator's buttons sit right under the value.
-    const int buttonsTop = valueEditor()->y() + valueEditor()->height() + ButtonGap;
+    // The strength of the password, then the generator's buttons, sit
+    // right under the value.
+    const int valueBottom = valueEditor()->y() + valueEditor()->height();
+    m_strength->setGeometry(left, valueBottom + PanelSpacing, valueEditor()->width(),
+                            m_strength->height());
+    const int buttonsTop = m_strength->y() + m_strength->height() + ButtonGap;
     ui->pushButtonPassSettings->move(ui->pushButtonPassSettings->x(), buttonsTop);
     ui->pushButtonGenerate->move(ui->pushButtonGenerate->x(), buttonsTop);
     int y = buttonsTop + ui->pushButtonPassSettings->height();
@@ -384,6 +393,8 @@ void KVFieldEdit::on_lineEditSpecials_textChanged(const QString& arg1)
 
 void KVFieldEdit::valueTextChanged()
 {
+    if (!m_strength->isHidden())
+        m_strength->setPassword(valueText());
     if (valueText().size() > 2) {
         ui->checkBoxSmartPass->setEnabled(true);
     } else {

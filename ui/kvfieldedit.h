@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QAction;
+class StrengthMeter;
 class QWidget;
 
 namespace Ui {
@@ -63,4 +64,5 @@ private:
     bool m_panelOpen = false;
     bool m_multiLine = false;
     QAction* m_reveal = nullptr;
+    StrengthMeter* m_strength = nullptr;
 };
