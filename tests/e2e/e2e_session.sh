@@ -78,6 +78,10 @@ click "$main" 320 $((top + 110))
 click "$main" 605 $((top + 284))
 xclip -o -selection clipboard > "$E2E_WORK/clipboard-after-search.txt"
 
+log "the clipboard forgets the password after its delay"
+sleep 7
+xclip -o -selection clipboard > "$E2E_WORK/clipboard-after-delay.txt" 2>/dev/null || true
+
 log "quit"
 kill "$pid"
 wait "$pid" || true

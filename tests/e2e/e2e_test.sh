@@ -15,7 +15,7 @@ export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/
 export XDG_RUNTIME_DIR="$work/runtime" ASAN_OPTIONS=detect_leaks=0
 mkdir -p "$XDG_CONFIG_HOME/Tormelin Software" "$work/backups" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-printf '[backup]\nbackup_path=%s\n[%%General]\nautolock=false\n' "$work/backups" \
+printf '[backup]\nbackup_path=%s\n[%%General]\nautolock=false\nclipboardclear=5\n' "$work/backups" \
   > "$XDG_CONFIG_HOME/Tormelin Software/Kelvaron.conf"
 export E2E_BINARY="$binary" E2E_WORK="$work"
 xvfb-run -a -s "-screen 0 1024x768x24" bash "${E2E_SESSION:-$here/e2e_session.sh}"
@@ -24,5 +24,8 @@ python3 "$here/check_wallet.py" "$XDG_DATA_HOME/Tormelin Software/Kelvaron/kelva
 # The search found Read me and opened it: its password was copied again.
 cmp -s "$work/clipboard.txt" "$work/clipboard-after-search.txt" ||
   { echo "FAILED: the search result did not open Read me"; exit 1; }
+# Five seconds after that copy the clipboard was empty again.
+[[ ! -s "$work/clipboard-after-delay.txt" ]] ||
+  { echo "FAILED: the copied password stayed on the clipboard"; exit 1; }
 # Then the program is killed in the middle of its work, and started again.
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/e2e_kill.sh"
