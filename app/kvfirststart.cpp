@@ -50,6 +50,7 @@ void KVFirstStart::initDialog(int selection)
     }
     ui->labelConfirm->setVisible(!restore);
     ui->linePasswordConfirm->setVisible(!restore);
+    ui->checkBoxStrong->setVisible(!restore);
     ui->labelMain->setVisible(!restore);
     ui->linePassword->setVisible(!restore);
     m_strength->setVisible(!restore);
@@ -61,6 +62,11 @@ void KVFirstStart::initDialog(int selection)
         ui->pushButtonPath->setFocus();
     else
         ui->linePassword->setFocus();
+}
+
+bool KVFirstStart::strongProtection() const
+{
+    return ui->checkBoxStrong->isChecked();
 }
 
 void KVFirstStart::on_pushButtonPath_clicked()

@@ -21,6 +21,8 @@ public:
 
     QString newPassword() const { return m_newPassword; }
     QString backupFilePath() const { return m_backupFilePath; }
+    // Whether the new wallet is to have the strong (Argon2id) protection.
+    bool strongProtection() const;
 
 public slots:
     void initDialog(int selection);

@@ -10,6 +10,7 @@
 #include "restorefromarchive.h"
 #include "secretclipboard.h"
 #include "singleinstance.h"
+#include "unlockwallet.h"
 #include "walletdatabase.h"
 
 #include <QApplication>
@@ -47,8 +48,10 @@ int runFirstStart(bool* unlocked)
         return 0;
     WalletDatabase* db = WalletDatabase::instance();
     if (!dialog.newPassword().isEmpty()) {
-        db->initialiseWallet(dialog.newPassword());
-        *unlocked = db->checkPassword(dialog.newPassword());
+        db->initialiseWallet(dialog.newPassword(), dialog.strongProtection()
+                                                       ? WalletProtection::Format::Argon2id
+                                                       : WalletProtection::Format::Original);
+        *unlocked = db->hasPassword();
         return -1;
     }
     if (dialog.backupFilePath().isEmpty()) {
@@ -79,7 +82,7 @@ bool runLogin()
         ++attempts;
         const bool last = attempts >= MaxLoginAttempts;
         if (!password.isEmpty()) {
-            if (WalletDatabase::instance()->checkPassword(password))
+            if (unlockWallet(password))
                 return true;
             showError(QCoreApplication::translate("", "Wrong password"),
                       last ? QCoreApplication::translate(

@@ -101,6 +101,12 @@ QString checkWalletContent(QSqlDatabase& db)
     }
     if (!query.exec(QStringLiteral("SELECT database_id FROM kelvaron_properties")) || !query.next())
         return QCoreApplication::translate("", "there is no wallet in this archive");
+    // Either format is carried as it is; a strong one must say how its key is made.
+    QString problem;
+    WalletProtection::read(db, &problem);
+    if (!problem.isEmpty())
+        return QCoreApplication::translate(
+            "", "the wallet in the archive has missing or damaged key settings");
     return {};
 }
 

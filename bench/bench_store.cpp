@@ -89,7 +89,8 @@ void BM_ReencryptAll(benchmark::State& state)
     wallet();
     WalletDatabase* db = WalletDatabase::instance();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(db->reencryptAll(BenchWallet::Password));
+        benchmark::DoNotOptimize(
+            db->reencryptAll(BenchWallet::Password, WalletProtection::Format::Original));
     }
 }
 BENCHMARK(BM_ReencryptAll)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -985,6 +985,34 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Windows logo</source>
         <translation>Логотип Windows</translation>
     </message>
+    <message>
+        <source>(unreadable)</source>
+        <translation>(не читается)</translation>
+    </message>
+    <message>
+        <source>it says it is strongly protected, but its key settings are missing</source>
+        <translation>в нём указана усиленная защита, но нет параметров ключа</translation>
+    </message>
+    <message>
+        <source>its key derivation is not one Kelvaron knows</source>
+        <translation>способ получения ключа незнаком Kelvaron</translation>
+    </message>
+    <message>
+        <source>its key settings are out of range</source>
+        <translation>параметры ключа вне допустимых пределов</translation>
+    </message>
+    <message>
+        <source>Original: the key is taken from the master password, values in AES-256-CBC</source>
+        <translation>Обычная: ключ берётся из самого мастер-пароля, значения в AES-256-CBC</translation>
+    </message>
+    <message>
+        <source>Strong: Argon2id key (%1 MiB, %2 passes, %3 lanes), values in AES-256-GCM</source>
+        <translation>Усиленная: ключ Argon2id (%1 МиБ, проходов: %2, потоков: %3), значения в AES-256-GCM</translation>
+    </message>
+    <message>
+        <source>the wallet in the archive has missing or damaged key settings</source>
+        <translation>у кошелька в архиве нет параметров ключа или они повреждены</translation>
+    </message>
 </context>
 <context>
     <name>About</name>
@@ -1118,6 +1146,14 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Re-encrypting the wallet, please wait...</source>
         <translation>Кошелёк перешифровывается, подождите...</translation>
     </message>
+    <message>
+        <source>A memory-hard key makes every guess of the password slow for anyone who copies the wallet file or a backup. Unlocking takes a moment longer.</source>
+        <translation>Ключ, требующий много памяти, замедляет каждую попытку подобрать пароль для того, кто скопирует файл кошелька или резервную копию. Разблокировка занимает чуть больше времени.</translation>
+    </message>
+    <message>
+        <source>Strong protection (Argon2id)</source>
+        <translation>Усиленная защита (Argon2id)</translation>
+    </message>
 </context>
 <context>
     <name>KVCustomMessage</name>
@@ -1238,6 +1274,14 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>This is the first start of the application. Enter your new master password and confirm it to continue. Make sure that you remember the new password or keep it written down in a safe place: if the master password is lost or forgotten, the data cannot be restored.</source>
         <translation>Это первый запуск программы. Введите новый мастер-пароль и подтвердите его, чтобы продолжить. Убедитесь, что вы помните новый пароль или храните его записанным в надёжном месте: если мастер-пароль потерян или забыт, данные восстановить нельзя.</translation>
+    </message>
+    <message>
+        <source>A memory-hard key makes every guess of the password slow for anyone who copies the wallet file or a backup. Unlocking takes a moment longer.</source>
+        <translation>Ключ, требующий много памяти, замедляет каждую попытку подобрать пароль для того, кто скопирует файл кошелька или резервную копию. Разблокировка занимает чуть больше времени.</translation>
+    </message>
+    <message>
+        <source>Strong protection (Argon2id)</source>
+        <translation>Усиленная защита (Argon2id)</translation>
     </message>
 </context>
 <context>
@@ -1610,6 +1654,18 @@ the Tormelin Development Team</source>
     <message>
         <source>clear the clipboard after this many seconds (0: never)</source>
         <translation>очищать буфер обмена через столько секунд (0 — никогда)</translation>
+    </message>
+    <message>
+        <source>Wallet</source>
+        <translation>Кошелёк</translation>
+    </message>
+    <message>
+        <source>Protection of this wallet</source>
+        <translation>Защита этого кошелька</translation>
+    </message>
+    <message>
+        <source>It is chosen in Change password.</source>
+        <translation>Она выбирается в окне «Сменить пароль».</translation>
     </message>
 </context>
 <context>

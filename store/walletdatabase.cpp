@@ -2,12 +2,9 @@
 
 #include "filesafety.h"
 #include "randomstring.h"
-#include "valuecipher.h"
-#include "valuedecipher.h"
 
 #include <cstdlib>
 #include <memory>
-#include <openssl/crypto.h>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -193,6 +190,12 @@ bool WalletDatabase::checkExistingFile()
         refuse(State::Damaged, QCoreApplication::translate("", "its properties are missing"));
         return false;
     }
+    QString protectionProblem;
+    WalletProtection::read(m_connection, &protectionProblem);
+    if (!protectionProblem.isEmpty()) {
+        refuse(State::Damaged, protectionProblem);
+        return false;
+    }
     if (isUninitialised() && rowCount(QStringLiteral("SELECT COUNT(*) FROM kelvaron_items")) > 0) {
         refuse(State::Damaged, QCoreApplication::translate("", "its root entry is missing"));
         return false;
@@ -239,23 +242,9 @@ void WalletDatabase::lock()
     close();
 }
 
-void WalletDatabase::holdPassword(const QString& password)
-{
-    forgetPassword();
-    m_masterPassword = password;
-    m_decipher = std::make_unique<ValueDecipher>(password);
-}
-
 void WalletDatabase::forgetPassword()
 {
-    m_decipher.reset(); // its key bytes are overwritten
-    // The bytes of the password this object holds are overwritten before
-    // they are released; copies that Qt's implicit sharing made elsewhere
-    // are the holders' to forget.
-    m_masterPassword.detach();
-    if (!m_masterPassword.isEmpty())
-        OPENSSL_cleanse(m_masterPassword.data(), size_t(m_masterPassword.size()) * sizeof(QChar));
-    m_masterPassword.clear();
+    m_cipher.reset(); // its key bytes are overwritten
 }
 
 bool WalletDatabase::createSchema()
@@ -292,6 +281,8 @@ bool WalletDatabase::createSchema()
 void WalletDatabase::readProperties()
 {
     m_walletId.clear();
+    QString problem;
+    m_protection = WalletProtection::read(m_connection, &problem);
     QSqlQuery query;
     if (query.exec(QStringLiteral("SELECT * FROM kelvaron_properties ")) && query.next())
         m_walletId = query.value(QStringLiteral("database_id")).toString();
@@ -331,10 +322,13 @@ bool WalletDatabase::checkPassword(const QString& candidate)
     const QByteArray name = query.value(0).toByteArray();
     if (name.isEmpty())
         return false;
+    std::unique_ptr<WalletCipher> cipher = m_protection.cipherFor(candidate);
+    if (!cipher)
+        return false;
     bool ok = false;
-    decryptValue(name, candidate, &ok);
+    cipher->decrypt(name, &ok);
     if (ok)
-        holdPassword(candidate);
+        m_cipher = std::move(cipher);
     return ok;
 }
 
@@ -350,7 +344,7 @@ struct CipherRow
 
 // Reads every row of one table and deciphers it. False when the select
 // fails; rows that do not decipher go to unreadable by item id.
-bool readCipherRows(const QString& sql, bool withField, ValueDecipher* decipher,
+bool readCipherRows(const QString& sql, bool withField, WalletCipher* decipher,
                     QList<CipherRow>* rows, QSet<QString>* unreadable)
 {
     QSqlQuery select;
@@ -371,13 +365,13 @@ bool readCipherRows(const QString& sql, bool withField, ValueDecipher* decipher,
 
 } // namespace
 
-bool WalletDatabase::reencryptAll(const QString& newPassword,
+bool WalletDatabase::reencryptAll(const QString& newPassword, WalletProtection::Format format,
                                   const std::function<void(int done, int total)>& progress,
                                   QStringList* unreadablePaths)
 {
-    // Without a held password every value would decipher as empty text and
-    // the whole wallet would be re-enciphered as empty: refuse instead.
-    if (m_masterPassword.isEmpty() || newPassword.isEmpty())
+    // Without a held key every value would decipher as empty text and the
+    // whole wallet would be re-enciphered as empty: refuse instead.
+    if (!m_cipher || newPassword.isEmpty())
         return false;
 
     // Every name and value must open under the current password before any
@@ -386,11 +380,10 @@ bool WalletDatabase::reencryptAll(const QString& newPassword,
     QList<CipherRow> fields;
     QSet<QString> unreadableNames;
     QSet<QString> unreadable;
-    if (!m_decipher ||
-        !readCipherRows(QStringLiteral("SELECT item_id, name FROM kelvaron_items"), false,
-                        m_decipher.get(), &items, &unreadableNames) ||
+    if (!readCipherRows(QStringLiteral("SELECT item_id, name FROM kelvaron_items"), false,
+                        m_cipher.get(), &items, &unreadableNames) ||
         !readCipherRows(QStringLiteral("SELECT item_id, field_id, value FROM kelvaron_fields"),
-                        true, m_decipher.get(), &fields, &unreadable))
+                        true, m_cipher.get(), &fields, &unreadable))
         return false;
     if (!unreadable.isEmpty() || !unreadableNames.isEmpty()) {
         if (unreadablePaths)
@@ -398,6 +391,11 @@ bool WalletDatabase::reencryptAll(const QString& newPassword,
         return false;
     }
 
+    // The new key is derived once, before anything is written.
+    const WalletProtection protection = WalletProtection::fresh(format);
+    std::unique_ptr<WalletCipher> cipher = protection.cipherFor(newPassword);
+    if (!cipher)
+        return false;
     QSqlDatabase db = QSqlDatabase::database();
     if (!db.transaction())
         return false;
@@ -416,7 +414,7 @@ bool WalletDatabase::reencryptAll(const QString& newPassword,
             if (++done % ProgressStep == 0 && progress)
                 progress(done, total);
             bool ok = false;
-            const QByteArray bytes = encryptValue(row.plaintext, newPassword, &ok);
+            const QByteArray bytes = cipher->encrypt(row.plaintext, &ok);
             if (!ok)
                 return false;
             update.bindValue(valueName, bytes);
@@ -440,7 +438,8 @@ bool WalletDatabase::reencryptAll(const QString& newPassword,
         rewrite(fields,
                 QStringLiteral("UPDATE kelvaron_fields SET value=:valueValue WHERE "
                                "item_id=:itemId AND field_id=:fieldId "),
-                QStringLiteral(":valueValue"));
+                QStringLiteral(":valueValue")) &&
+        writeProtection(protection);
     if (progress)
         progress(total, total);
     if (!ok) {
@@ -448,7 +447,52 @@ bool WalletDatabase::reencryptAll(const QString& newPassword,
         db.rollback();
         return false;
     }
-    return commitOrRollback();
+    if (!commitOrRollback())
+        return false;
+    m_protection = protection;
+    m_cipher = std::move(cipher);
+    return true;
+}
+
+bool WalletDatabase::writeProtection(const WalletProtection& protection)
+{
+    static const char* const AddColumns[] = {
+        "ALTER TABLE kelvaron_properties ADD COLUMN kdf CHAR(16)",
+        "ALTER TABLE kelvaron_properties ADD COLUMN kdf_salt BLOB",
+        "ALTER TABLE kelvaron_properties ADD COLUMN kdf_memory INTEGER",
+        "ALTER TABLE kelvaron_properties ADD COLUMN kdf_iterations INTEGER",
+        "ALTER TABLE kelvaron_properties ADD COLUMN kdf_parallelism INTEGER"};
+    static const char* const DropColumns[] = {
+        "ALTER TABLE kelvaron_properties DROP COLUMN kdf",
+        "ALTER TABLE kelvaron_properties DROP COLUMN kdf_salt",
+        "ALTER TABLE kelvaron_properties DROP COLUMN kdf_memory",
+        "ALTER TABLE kelvaron_properties DROP COLUMN kdf_iterations",
+        "ALTER TABLE kelvaron_properties DROP COLUMN kdf_parallelism"};
+    // A wallet in the original format has none of the key-derivation columns.
+    const bool hasColumns = WalletProtection::hasKdfColumns(m_connection);
+    if (hasColumns != protection.isStrong()) {
+        QSqlQuery query;
+        for (const char* statement : protection.isStrong() ? AddColumns : DropColumns)
+            if (!query.exec(QLatin1String(statement)))
+                return false;
+    }
+    const Bindings version = {{QStringLiteral(":dbVersionValue"), int(protection.format())},
+                              {QStringLiteral(":dbId"), m_walletId}};
+    if (!protection.isStrong())
+        return execBoundOnOneRow(
+            QStringLiteral("UPDATE kelvaron_properties SET version=:dbVersionValue "
+                           "WHERE database_id=:dbId "),
+            version);
+    return execBoundOnOneRow(
+        QStringLiteral("UPDATE kelvaron_properties SET version=:dbVersionValue, kdf=:kdfValue, "
+                       "kdf_salt=:kdfSaltValue, kdf_memory=:kdfMemoryValue, "
+                       "kdf_iterations=:kdfIterationsValue, kdf_parallelism=:kdfParallelismValue "
+                       "WHERE database_id=:dbId "),
+        version + Bindings{{QStringLiteral(":kdfValue"), QStringLiteral("argon2id")},
+                           {QStringLiteral(":kdfSaltValue"), protection.salt()},
+                           {QStringLiteral(":kdfMemoryValue"), protection.memoryKiB()},
+                           {QStringLiteral(":kdfIterationsValue"), protection.iterations()},
+                           {QStringLiteral(":kdfParallelismValue"), protection.parallelism()}});
 }
 
 QStringList WalletDatabase::unreadableItemPaths(const QSet<QString>& itemIds,
@@ -482,13 +526,16 @@ QStringList WalletDatabase::unreadableItemPaths(const QSet<QString>& itemIds,
 QByteArray WalletDatabase::encrypt(const QString& plaintext) const
 {
     bool ok = false;
-    return encryptValue(plaintext, m_masterPassword, &ok);
+    return m_cipher ? m_cipher->encrypt(plaintext, &ok) : QByteArray();
 }
 
 QString WalletDatabase::decrypt(const QByteArray& value) const
 {
+    if (!m_cipher)
+        return {};
     bool ok = false;
-    return m_decipher ? m_decipher->decrypt(value, &ok) : QString();
+    const QString plaintext = m_cipher->decrypt(value, &ok);
+    return ok ? plaintext : QCoreApplication::translate("", "(unreadable)");
 }
 
 bool WalletDatabase::write(const QString& now, Touch touch, const std::function<bool()>& body)

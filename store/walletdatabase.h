@@ -3,6 +3,8 @@
 #include "fieldrecord.h"
 #include "itemrecord.h"
 #include "labelrecord.h"
+#include "walletcipher.h"
+#include "walletprotection.h"
 
 #include <functional>
 #include <memory>
@@ -17,7 +19,6 @@
 
 class QSqlQuery;
 class RowReader;
-class ValueDecipher;
 
 // The one process-wide store object: owns the default SQLite connection to
 // "kelvaron.dat", the wallet id and, while the wallet is unlocked, the master
@@ -61,18 +62,26 @@ public:
     // Why the file is not ready, for the user.
     QString problem() const { return m_problem; }
     bool isUninitialised();
+    // Whether candidate opens the wallet; when it does, the key is held
+    // until the wallet locks. A strong wallet derives the key once per call.
     bool checkPassword(const QString& candidate);
-    // Re-enciphers every name and value under newPassword in one transaction,
-    // all or nothing. Nothing is written unless every row deciphers under the
-    // current password; the paths of the items that do not go to
-    // unreadablePaths. progress, when given, is told the rows done and in all.
-    bool reencryptAll(const QString& newPassword,
+    // Re-enciphers every name and value under newPassword in format, in one
+    // transaction, all or nothing: the properties row takes the new format
+    // (and a new salt) in the same transaction. Nothing is written unless
+    // every row deciphers under the current key; the paths of the items that
+    // do not go to unreadablePaths. progress, when given, is told the rows
+    // done and in all.
+    bool reencryptAll(const QString& newPassword, WalletProtection::Format format,
                       const std::function<void(int done, int total)>& progress = {},
                       QStringList* unreadablePaths = nullptr);
     QString walletId() const { return m_walletId; }
-    bool hasPassword() const { return !m_masterPassword.isEmpty(); }
+    bool hasPassword() const { return m_cipher != nullptr; }
+    // The protection of the open wallet, as its properties row says.
+    const WalletProtection& protection() const { return m_protection; }
 
     QByteArray encrypt(const QString& plaintext) const;
+    // The plaintext of value; a value that does not open under the held key
+    // reads as "(unreadable)", never as the bytes it deciphers to.
     QString decrypt(const QByteArray& value) const;
 
     // Item tree
@@ -92,7 +101,9 @@ public:
     // Every live item and folder (the root's row included), in one read,
     // without their times.
     QList<ItemRecord> listLiveItems();
-    void initialiseWallet(const QString& password);
+    // Makes the root of a new wallet, protected in format, and the samples.
+    void initialiseWallet(const QString& password,
+                          WalletProtection::Format format = WalletProtection::Format::Original);
 
     // Fields
     FieldRecord getField(const QString& itemId, const QString& fieldId);
@@ -175,12 +186,14 @@ private:
     bool setUpdateTimestamp(const QString& now);
     bool insertLabel(const QString& fieldType, const QString& labelName, const QString& icon,
                      const QString& valueType, bool system, const QString& now);
+    // Writes protection into the properties row, adding or dropping the
+    // key-derivation columns, inside the caller's transaction.
+    bool writeProtection(const WalletProtection& protection);
     void forgetPassword();
-    // Holds password and the decipher made from it until the wallet locks.
-    void holdPassword(const QString& password);
 
-    QString m_masterPassword;
-    std::unique_ptr<ValueDecipher> m_decipher;
+    // The key of the unlocked wallet; null while locked.
+    std::unique_ptr<WalletCipher> m_cipher;
+    WalletProtection m_protection;
     State m_state = State::Ready;
     QString m_problem;
     QSqlDatabase m_connection;

@@ -1,7 +1,6 @@
 // Item tree operations of WalletDatabase: folders, items and the new wallet.
 #include "randomstring.h"
 #include "rowreader.h"
-#include "valuecipher.h"
 #include "walletdatabase.h"
 
 #include <algorithm>
@@ -224,24 +223,28 @@ QString itemPathOf(const QString& id)
     return WalletDatabase::instance()->itemPath(id);
 }
 
-void WalletDatabase::initialiseWallet(const QString& password)
+void WalletDatabase::initialiseWallet(const QString& password, WalletProtection::Format format)
 {
     if (!isUninitialised())
         return;
     const QString check = randomString(RootCheckLength);
     const QString now = currentTimestamp();
+    const WalletProtection protection = WalletProtection::fresh(format);
+    std::unique_ptr<WalletCipher> cipher = protection.cipherFor(password);
     bool ok = false;
-    const QByteArray enciphered = encryptValue(check, password, &ok);
+    const QByteArray enciphered = cipher ? cipher->encrypt(check, &ok) : QByteArray();
     if (!ok)
         return;
-    holdPassword(password);
 
-    QSqlDatabase::database().transaction();
-    execBound(InsertItemSql,
-              newItemBindings(RootItemId, RootParentId, enciphered, QString(), true, now));
-    if (!commitOrRollback())
+    // The root and the protection it was enciphered under are one write.
+    if (!write(now, Touch::OnCommit, [&] {
+            return writeProtection(protection) &&
+                   execBound(InsertItemSql, newItemBindings(RootItemId, RootParentId, enciphered,
+                                                            QString(), true, now));
+        }))
         return;
-    touchUpdateTimestamp(now);
+    m_protection = protection;
+    m_cipher = std::move(cipher);
 
     const QString banking =
         addItem(QString(), RootItemId, QCoreApplication::translate("", "Banking"),

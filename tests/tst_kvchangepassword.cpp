@@ -1,9 +1,9 @@
 #include "kvchangepassword.h"
 #include "modaldriver.h"
 #include "testenvironment.h"
-#include "valuecipher.h"
 #include "walletdatabase.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,6 +60,8 @@ private slots:
     void inputErrors();
     void resetBeforeEveryTry();
     void successReenciphersEverything();
+    void protectionIsChosenHere_data();
+    void protectionIsChosenHere();
     void failureKeepsTheOldPassword();
     void unreadableItemsAreNamed();
 };
@@ -170,6 +172,38 @@ void TestKVChangePassword::unreadableItemsAreNamed()
     QVERIFY2(seen.text.contains("/Mail/Provider"), qPrintable(seen.text));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
+}
+
+void TestKVChangePassword::protectionIsChosenHere_data()
+{
+    QTest::addColumn<bool>("fromStrong");
+    QTest::addColumn<bool>("toStrong");
+    QTest::newRow("original to strong") << false << true;
+    QTest::newRow("strong to original") << true << false;
+    QTest::newRow("strong kept") << true << true;
+}
+
+void TestKVChangePassword::protectionIsChosenHere()
+{
+    QFETCH(bool, fromStrong);
+    QFETCH(bool, toStrong);
+    freshWallet();
+    WalletDatabase* db = WalletDatabase::instance();
+    db->initialiseWallet(Old, fromStrong ? WalletProtection::Format::Argon2id
+                                         : WalletProtection::Format::Original);
+    KVChangePassword dialog(nullptr);
+    auto* strong = child<QCheckBox>(dialog, "checkBoxStrong");
+    QCOMPARE(strong->text(), QStringLiteral("Strong protection (Argon2id)"));
+    // Pre-set to what the wallet has now.
+    QCOMPARE(strong->isChecked(), fromStrong);
+    strong->setChecked(toStrong);
+    fill(dialog, Old, "brand new", "brand new");
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(db->protection().isStrong(), toStrong);
+    QCOMPARE(cipherRowsOpenedBy("brand new").opened, cipherRowsOpenedBy("brand new").total);
+    QVERIFY(openWalletDatabase());
+    QCOMPARE(WalletDatabase::instance()->protection().isStrong(), toStrong);
+    QVERIFY(WalletDatabase::instance()->checkPassword("brand new"));
 }
 
 void TestKVChangePassword::failureKeepsTheOldPassword()

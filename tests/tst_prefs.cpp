@@ -26,9 +26,10 @@ void TestPrefs::freshInstallationShowsDefaults()
     Prefs prefs(nullptr);
     QCOMPARE(prefs.windowTitle(), QStringLiteral("Kelvaron Preferences"));
     auto* tabs = prefs.findChild<QTabWidget*>("tabWidget");
-    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->count(), 4);
     QCOMPARE(tabs->currentIndex(), 0);
     QCOMPARE(tabs->tabText(2), QStringLiteral("Synchronization"));
+    QCOMPARE(tabs->tabText(3), QStringLiteral("Wallet"));
     QVERIFY(prefs.findChild<QCheckBox*>("checkBoxAutoLock")->isChecked());
     QCOMPARE(prefs.findChild<QSpinBox*>("spinBox")->value(), 10);
     QVERIFY(prefs.findChild<QLineEdit*>("lineEditBackupPath")->text().isEmpty());

@@ -77,6 +77,7 @@ private slots:
     void goodBackupReplacesTheWallet();
     void badArchivesLeaveTheWalletUntouched_data();
     void badArchivesLeaveTheWalletUntouched();
+    void strongWalletIsCarriedUnchanged();
     void onlyTheWalletAndIconsAreWritten();
     void failedWriteMidwayLeavesTheWalletUntouched();
     void importCreatesFolders();
@@ -177,6 +178,8 @@ void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched_data()
     QTest::newRow("wallet with a trigger") << "trigger";
     QTest::newRow("wallet with a view") << "view";
     QTest::newRow("wallet with a million and one rows") << "rows";
+    QTest::newRow("wallet of version 2 without key settings") << "version2";
+    QTest::newRow("wallet of version 2 with a short salt") << "short salt";
 }
 
 void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched()
@@ -220,6 +223,21 @@ void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched()
         archive[central + 5] = char(3);
         putLe32(archive, central + 38, quint32(0120777) << 16);
         writeFile(path, archive);
+    } else if (kind == "version2") {
+        archiveOf(path,
+                  {{"kelvaron.dat", walletBWith("UPDATE kelvaron_properties SET version='2'")}});
+    } else if (kind == "short salt") {
+        const QString strong = m_work.filePath("strong/kelvaron.dat");
+        QDir().mkpath(QFileInfo(strong).absolutePath());
+        QFile::copy(QStringLiteral(KELVARON_TEST_DATA "/format2_wallet.dat"), strong);
+        {
+            QSqlDatabase plain = QSqlDatabase::addDatabase("QSQLITE", "plain");
+            plain.setDatabaseName(strong);
+            QVERIFY(plain.open());
+            QVERIFY(QSqlQuery(plain).exec("UPDATE kelvaron_properties SET kdf_salt=x'00112233'"));
+        }
+        QSqlDatabase::removeDatabase("plain");
+        archiveOf(path, {{"kelvaron.dat", strong}});
     } else {
         const QString sql =
             kind == "trigger"
@@ -245,6 +263,19 @@ void TestRestoreFromArchive::badArchivesLeaveTheWalletUntouched()
     QVERIFY(QDir(WalletDatabase::dataFolderPath())
                 .entryList({".restore-*"}, QDir::AllEntries | QDir::Hidden)
                 .isEmpty());
+}
+
+void TestRestoreFromArchive::strongWalletIsCarriedUnchanged()
+{
+    // A wallet written by the independent script, in the strong format.
+    const QString fixture = QStringLiteral(KELVARON_TEST_DATA "/format2_wallet.dat");
+    const QString path = archiveOf(m_work.filePath("strong.zip"), {{"kelvaron.dat", fixture}});
+    QVERIFY(restoreFromArchive(path));
+    QVERIFY(readFile(WalletDatabase::databaseFilePath()) == readFile(fixture));
+    QVERIFY(db()->protection().isStrong());
+    QVERIFY(!db()->checkPassword("pw-a"));
+    QVERIFY(db()->checkPassword("correct horse"));
+    QCOMPARE(db()->getItem("I0000002").name, QStringLiteral("Заметка"));
 }
 
 void TestRestoreFromArchive::onlyTheWalletAndIconsAreWritten()

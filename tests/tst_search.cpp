@@ -162,7 +162,7 @@ void TestSearch::indexFollowsChanges()
     QCOMPARE(names(index.find("money john", false)), QStringList({"Credit card sample"}));
 
     // After a change of password the same words find the same items.
-    QVERIFY(db()->reencryptAll(QStringLiteral("new password")));
+    QVERIFY(db()->reencryptAll(QStringLiteral("new password"), WalletProtection::Format::Original));
     QVERIFY(openWalletDatabase());
     QVERIFY(db()->checkPassword(QStringLiteral("new password")));
     SearchIndex rebuilt;

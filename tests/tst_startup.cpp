@@ -5,6 +5,7 @@
 #include "walletdatabase.h"
 #include "ziptestfiles.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -27,17 +28,22 @@ void removeWallet()
     QFile::remove(WalletDatabase::databaseFilePath());
 }
 
-void makeWallet()
+void makeWallet(bool strong = false)
 {
     removeWallet();
     QVERIFY(openWalletDatabase());
-    WalletDatabase::instance()->initialiseWallet(Password);
+    WalletDatabase::instance()->initialiseWallet(
+        Password, strong ? WalletProtection::Format::Argon2id : WalletProtection::Format::Original);
     WalletDatabase::instance()->close();
 }
 
-void answerFirstStart(ModalDriver& driver, const QString& password)
+void answerFirstStart(ModalDriver& driver, const QString& password, bool strong = false)
 {
-    driver.expect(QStringLiteral("KVFirstStart"), [password](QWidget* dialog) {
+    driver.expect(QStringLiteral("KVFirstStart"), [password, strong](QWidget* dialog) {
+        // The original format stays the default.
+        auto* box = dialog->findChild<QCheckBox*>("checkBoxStrong");
+        QVERIFY(box->isVisible() && !box->isChecked());
+        box->setChecked(strong);
         ModalDriver::setText(dialog, "linePassword", password);
         ModalDriver::setText(dialog, "linePasswordConfirm", password);
         ModalDriver::click(dialog, "pushButtonOk");
@@ -77,6 +83,7 @@ private slots:
     {
         QVERIFY2(openTopLevelWindows().isEmpty(), qPrintable(openTopLevelWindows().join(',')));
     }
+    void firstRunCreatesWalletWithoutLogin_data();
     void firstRunCreatesWalletWithoutLogin();
     void cancelledFirstStartEndsWithZero();
     void unusableWalletFiles_data();
@@ -87,8 +94,16 @@ private slots:
     void login();
 };
 
+void TestStartup::firstRunCreatesWalletWithoutLogin_data()
+{
+    QTest::addColumn<bool>("strong");
+    QTest::newRow("original protection") << false;
+    QTest::newRow("strong protection") << true;
+}
+
 void TestStartup::firstRunCreatesWalletWithoutLogin()
 {
+    QFETCH(bool, strong);
     removeWallet();
     // Settings left readable by others by an earlier version.
     QSettings().setValue("backup/backup_path", QDir::tempPath());
@@ -97,9 +112,10 @@ void TestStartup::firstRunCreatesWalletWithoutLogin()
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
     ModalDriver driver;
     MainWindowCloser closer;
-    answerFirstStart(driver, Password);
+    answerFirstStart(driver, Password, strong);
     QCOMPARE(runStartup(*qApp), 0);
     QVERIFY(closer.shown);
+    QCOMPARE(WalletDatabase::instance()->protection().isStrong(), strong);
     QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
     QCOMPARE(driver.seen().size(), 1);
     QVERIFY(WalletDatabase::instance()->hasPassword());
@@ -282,20 +298,21 @@ void TestStartup::login_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("dialogs");
+    QTest::addColumn<bool>("strong");
     const QString wrong =
         QStringLiteral("Wrong password|The password you entered is wrong. Please try again.");
     const QString tooMany =
         QStringLiteral("Wrong password|Too many failed login attempts, leaving the application");
-    QTest::newRow("right at once") << QStringList{Password} << 0 << QStringList{"?"};
-    QTest::newRow("three wrong") << QStringList{"a", "b", "c"} << 1
-                                 << QStringList{
-                                        "?",    wrong, "?2 attempts left", wrong, "?1 attempt left",
-                                        tooMany};
+    QTest::newRow("right at once") << QStringList{Password} << 0 << QStringList{"?"} << false;
+    QTest::newRow("three wrong")
+        << QStringList{"a", "b", "c"} << 1
+        << QStringList{"?", wrong, "?2 attempts left", wrong, "?1 attempt left", tooMany} << false;
     QTest::newRow("wrong, empty, right")
         << QStringList{"a", "", Password} << 0
         << QStringList{"?", wrong, "?2 attempts left",
                        "Empty password|The password cannot be empty. Please try again.",
-                       "?1 attempt left"};
+                       "?1 attempt left"}
+        << false;
     QTest::newRow("empty on the third")
         << QStringList{"a", "b", ""} << 1
         << QStringList{"?",
@@ -303,10 +320,16 @@ void TestStartup::login_data()
                        "?2 attempts left",
                        wrong,
                        "?1 attempt left",
-                       "Empty password|Too many failed login attempts, leaving the application"};
-    QTest::newRow("cancel first") << QStringList{"<cancel>"} << 1 << QStringList{"?"};
-    QTest::newRow("cancel second")
-        << QStringList{"a", "<cancel>"} << 1 << QStringList{"?", wrong, "?2 attempts left"};
+                       "Empty password|Too many failed login attempts, leaving the application"}
+        << false;
+    QTest::newRow("cancel first") << QStringList{"<cancel>"} << 1 << QStringList{"?"} << false;
+    QTest::newRow("cancel second") << QStringList{"a", "<cancel>"} << 1
+                                   << QStringList{"?", wrong, "?2 attempts left"} << false;
+    // A strong wallet derives a key for every attempt.
+    QTest::newRow("strong, right at once")
+        << QStringList{Password} << 0 << QStringList{"?"} << true;
+    QTest::newRow("strong, wrong then right")
+        << QStringList{"a", Password} << 0 << QStringList{"?", wrong, "?2 attempts left"} << true;
 }
 
 void TestStartup::login()
@@ -314,7 +337,8 @@ void TestStartup::login()
     QFETCH(QStringList, entries);
     QFETCH(int, status);
     QFETCH(QStringList, dialogs);
-    makeWallet();
+    QFETCH(bool, strong);
+    makeWallet(strong);
     ModalDriver driver;
     MainWindowCloser closer;
     for (const QString& entry : entries) {

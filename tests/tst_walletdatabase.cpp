@@ -485,7 +485,7 @@ void TestWalletDatabase::writesWithoutPasswordStoreNothing()
                                    "name IS NULL"))
                  .toInt(),
              0);
-    QVERIFY(!db()->reencryptAll(QStringLiteral("new")));
+    QVERIFY(!db()->reencryptAll(QStringLiteral("new"), WalletProtection::Format::Original));
 
     QVERIFY(db()->checkPassword(Password));
     QCOMPARE(db()->getItem(item).name, QStringLiteral("kept"));
@@ -505,7 +505,7 @@ void TestWalletDatabase::reencryptAllIncludesDeletedRows()
         scalar(QStringLiteral("SELECT group_concat(change_timestamp) FROM kelvaron_items"))
             .toString();
 
-    QVERIFY(db()->reencryptAll(QStringLiteral("new password")));
+    QVERIFY(db()->reencryptAll(QStringLiteral("new password"), WalletProtection::Format::Original));
     QVERIFY(openWalletDatabase());
     QVERIFY(!db()->checkPassword(Password));
     QVERIFY(db()->checkPassword(QStringLiteral("new password")));
@@ -541,22 +541,29 @@ void TestWalletDatabase::failedCommitLeavesTablesUnchanged()
     QCOMPARE(db()->getField(item, field).value, QStringLiteral("Read me text"));
     QVERIFY(updateTimestamp() != QStringLiteral("2000-01-01 00:00:00"));
     QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM kelvaron_items")).toInt(), 4);
-    QVERIFY(!db()->reencryptAll(QStringLiteral("new")));
+    QVERIFY(!db()->reencryptAll(QStringLiteral("new"), WalletProtection::Format::Original));
     QVERIFY(db()->checkPassword(Password));
 }
 
 void TestWalletDatabase::changeOfPasswordIsAllOrNothing_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::newRow("disk full midway") << "file size limit";
-    QTest::newRow("one update refused") << "trigger";
-    QTest::newRow("a value that does not decipher") << "damaged value";
-    QTest::newRow("a name that does not decipher") << "damaged name";
+    QTest::addColumn<bool>("strong");
+    QTest::newRow("disk full midway") << "file size limit" << false;
+    QTest::newRow("one update refused") << "trigger" << false;
+    QTest::newRow("a value that does not decipher") << "damaged value" << false;
+    QTest::newRow("a name that does not decipher") << "damaged name" << false;
+    // Turning strong adds the key-derivation columns last: a refusal after
+    // them must take them away again with the rest.
+    QTest::newRow("to strong, disk full midway") << "file size limit" << true;
+    QTest::newRow("to strong, one update refused") << "trigger" << true;
+    QTest::newRow("to strong, properties refused") << "properties trigger" << true;
 }
 
 void TestWalletDatabase::changeOfPasswordIsAllOrNothing()
 {
     QFETCH(QString, fault);
+    QFETCH(bool, strong);
     db()->initialiseWallet(Password);
     // Enough rows to span several pages, so that a fault can strike midway.
     const QString item =
@@ -580,6 +587,9 @@ void TestWalletDatabase::changeOfPasswordIsAllOrNothing()
     if (fault == QLatin1String("trigger")) {
         exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kelvaron_fields WHEN "
                             "OLD.field_id='N150' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    } else if (fault == QLatin1String("properties trigger")) {
+        exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kelvaron_properties BEGIN "
+                            "SELECT RAISE(ABORT, 'refused'); END"));
     } else if (fault.startsWith(QLatin1String("damaged"))) {
         exec(fault.endsWith(QLatin1String("value"))
                  ? QStringLiteral("UPDATE kelvaron_fields SET value=x'00112233' WHERE "
@@ -595,15 +605,18 @@ void TestWalletDatabase::changeOfPasswordIsAllOrNothing()
 
     QStringList unreadable;
     bool changed = true;
+    const auto format =
+        strong ? WalletProtection::Format::Argon2id : WalletProtection::Format::Original;
     if (fault == QLatin1String("file size limit")) {
         // The rollback journal may grow to three pages: the fourth page that
         // the work touches fails to be written, as on a full disk.
         const WriteLimit limit(3 * 4096 + 4096);
-        changed = db()->reencryptAll(QStringLiteral("new"), {}, &unreadable);
+        changed = db()->reencryptAll(QStringLiteral("new"), format, {}, &unreadable);
     } else {
-        changed = db()->reencryptAll(QStringLiteral("new"), {}, &unreadable);
+        changed = db()->reencryptAll(QStringLiteral("new"), format, {}, &unreadable);
     }
     QVERIFY(!changed);
+    QVERIFY(!db()->protection().isStrong());
 
     // Wholly under the old password, byte for byte as before.
     QVERIFY(openWalletDatabase());
@@ -612,6 +625,8 @@ void TestWalletDatabase::changeOfPasswordIsAllOrNothing()
     QCOMPARE(cipherRowsOpenedBy(QStringLiteral("new")).opened, 0);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.readAll() == before);
+    QVERIFY(!db()->protection().isStrong());
+    QVERIFY(!WalletProtection::hasKdfColumns(QSqlDatabase::database()));
     if (fault == QLatin1String("damaged value"))
         QCOMPARE(unreadable, QStringList({QStringLiteral("/many")}));
     else if (fault == QLatin1String("damaged name"))

@@ -1,10 +1,12 @@
 #include "kvchangepassword.h"
 
+#include "busycursor.h"
 #include "dialogbuttons.h"
 #include "fittofont.h"
 #include "kvcustommessage.h"
 #include "strengthmeter.h"
 #include "ui_kvchangepassword.h"
+#include "unlockwallet.h"
 #include "walletdatabase.h"
 
 namespace {
@@ -33,6 +35,7 @@ KVChangePassword::KVChangePassword(QWidget* parent)
         Qt::CustomizeWindowHint);
     setFixedSize(size());
     ui->progressBar->hide();
+    ui->checkBoxStrong->setChecked(WalletDatabase::instance()->protection().isStrong());
 }
 
 KVChangePassword::~KVChangePassword() = default;
@@ -48,7 +51,7 @@ void KVChangePassword::on_pushButtonChangePass_clicked()
 {
     resetLabels();
     WalletDatabase* db = WalletDatabase::instance();
-    if (!db->checkPassword(ui->lineEditOldPass->text())) {
+    if (!unlockWallet(ui->lineEditOldPass->text())) {
         setLabel(ui->labelOldPassword, tr("Current password (wrong current password)"), ErrorStyle);
         ui->lineEditNewPass->clear();
         ui->lineEditConfirmPass->clear();
@@ -73,9 +76,12 @@ void KVChangePassword::on_pushButtonChangePass_clicked()
     showWorking();
     // The work stays in one transaction; between batches the dialog repaints
     // its progress, while user input waits until the work is done.
+    const BusyCursor busy(true);
     QStringList unreadable;
     const bool ok = db->reencryptAll(
         newPassword,
+        ui->checkBoxStrong->isChecked() ? WalletProtection::Format::Argon2id
+                                        : WalletProtection::Format::Original,
         [this](int done, int total) {
             ui->progressBar->setMaximum(total);
             ui->progressBar->setValue(done);
@@ -115,7 +121,7 @@ void KVChangePassword::showWorking()
     for (QWidget* widget :
          {static_cast<QWidget*>(ui->labelConfirmPassword),
           static_cast<QWidget*>(ui->lineEditOldPass), static_cast<QWidget*>(ui->lineEditNewPass),
-          static_cast<QWidget*>(ui->lineEditConfirmPass),
+          static_cast<QWidget*>(ui->lineEditConfirmPass), static_cast<QWidget*>(ui->checkBoxStrong),
           static_cast<QWidget*>(ui->pushButtonCancel),
           static_cast<QWidget*>(ui->pushButtonChangePass), static_cast<QWidget*>(m_strength)})
         widget->hide();

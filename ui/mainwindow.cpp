@@ -19,6 +19,7 @@
 #include "restorefromarchive.h"
 #include "settingskeys.h"
 #include "ui_mainwindow.h"
+#include "unlockwallet.h"
 #include "walletdatabase.h"
 
 #include <QDBusConnection>
@@ -783,7 +784,7 @@ bool MainWindow::unlockWithPassword()
                                  true, KVCustomMessage::ButtonsOk);
             continue;
         }
-        if (WalletDatabase::instance()->checkPassword(password))
+        if (unlockWallet(password))
             return true;
         KVCustomMessage::ask(tr("Wrong password!"),
                              attempts >= MaxAttempts

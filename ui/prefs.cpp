@@ -3,6 +3,7 @@
 #include "fittofont.h"
 #include "settingskeys.h"
 #include "ui_prefs.h"
+#include "walletdatabase.h"
 
 #include <QFileDialog>
 #include <QSettings>
@@ -29,6 +30,8 @@ Prefs::Prefs(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Prefs>(
     ui->spinBox->setValue(autoLockMinutes());
     ui->spinBoxClipboard->setValue(clipboardClearSeconds());
     ui->lineEditBackupPath->setText(settings.value(BackupPath, QString()).toString());
+    if (const WalletDatabase* db = WalletDatabase::instance())
+        ui->labelProtection->setText(db->protection().description());
 }
 
 Prefs::~Prefs() = default;

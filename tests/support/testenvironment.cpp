@@ -1,6 +1,5 @@
 #include "testenvironment.h"
 
-#include "valuecipher.h"
 #include "walletdatabase.h"
 
 #include <QDir>
@@ -54,13 +53,17 @@ void freshWallet(const QString& password)
 
 CipherRows cipherRowsOpenedBy(const QString& password)
 {
+    // Under the protection the file says it has, whatever the store holds.
+    QString problem;
+    const std::unique_ptr<WalletCipher> cipher =
+        WalletProtection::read(QSqlDatabase::database(), &problem).cipherFor(password);
     CipherRows rows;
     for (const char* sql :
          {"SELECT name FROM kelvaron_items", "SELECT value FROM kelvaron_fields"}) {
         QSqlQuery query{QString::fromLatin1(sql)};
         while (query.next()) {
             bool ok = false;
-            decryptValue(query.value(0).toByteArray(), password, &ok);
+            cipher->decrypt(query.value(0).toByteArray(), &ok);
             ++rows.total;
             rows.opened += ok ? 1 : 0;
         }

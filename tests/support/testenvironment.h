@@ -24,7 +24,7 @@ private:
 void freshWallet(const QString& password = QString());
 
 // The enciphered names and values of the wallet (deleted rows included), and
-// how many of them decipher under password.
+// how many of them decipher under password, in the format the file says.
 struct CipherRows
 {
     int total = 0;
