@@ -8,8 +8,10 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -84,6 +86,33 @@ void BM_ChangePassword(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ChangePassword)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Unlock of the strong wallet as the user makes it, from the click on Unlock
+// with the password typed, through the key derivation, to the root shown in
+// the rebuilt tree.
+void BM_UnlockStrongWallet(benchmark::State& state)
+{
+    Fixture* f = fixture();
+    if (!WalletDatabase::instance()->reencryptAll(f->password, WalletProtection::Format::Argon2id))
+        state.SkipWithError("conversion failed");
+    for (auto _ : state) {
+        state.PauseTiming();
+        f->window.selectTreeItem(RootItemId);
+        f->window.lockWindow();
+        const QString password = f->password;
+        QTimer::singleShot(0, [password] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            dialog->findChild<QLineEdit*>("lineEdit")->setText(password);
+            dialog->accept();
+        });
+        state.ResumeTiming();
+        f->window.on_unlockButton_clicked();
+        if (f->window.selectedTreeId() != RootItemId)
+            state.SkipWithError("the root is not shown");
+    }
+    WalletDatabase::instance()->reencryptAll(f->password, WalletProtection::Format::Original);
+}
+BENCHMARK(BM_UnlockStrongWallet)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

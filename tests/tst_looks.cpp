@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextDocument>
+#include <QTabWidget>
 #include <QtTest>
 
 namespace {
@@ -188,6 +189,14 @@ void TestLooks::everyTextFits_data()
     QTest::newRow("change-password")
         << dialog([] { return std::make_unique<KVChangePassword>(nullptr); });
     QTest::newRow("preferences") << dialog([] { return std::make_unique<Prefs>(nullptr); });
+    QTest::newRow("preferences-wallet") << dialog([] {
+        // The longer of the two descriptions.
+        WalletDatabase::instance()->reencryptAll(QStringLiteral("pw"),
+                                                 WalletProtection::Format::Argon2id);
+        auto prefs = std::make_unique<Prefs>(nullptr);
+        prefs->findChild<QTabWidget*>("tabWidget")->setCurrentIndex(3);
+        return prefs;
+    });
     QTest::newRow("recovery") << dialog([] { return std::make_unique<KVRestoreDialog>(nullptr); });
     QTest::newRow("labels") << dialog([] { return std::make_unique<labels>(nullptr); });
     QTest::newRow("about") << dialog([] { return std::make_unique<About>(nullptr); });
