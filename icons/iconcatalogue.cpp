@@ -129,6 +129,7 @@ const Entry ItemIcons[] = {
     {"icon_gameloft", QT_TRANSLATE_NOOP("", "Gameloft")},
     {"icon_gift", QT_TRANSLATE_NOOP("", "Gift")},
     {"icon_giftcard", QT_TRANSLATE_NOOP("", "Gift card")},
+    {"icon_github", QT_TRANSLATE_NOOP("", "GitHub")},
     {"icon_gmail", QT_TRANSLATE_NOOP("", "GMail")},
     {"icon_googlecheckout", QT_TRANSLATE_NOOP("", "Google Wallet")},
     {"icon_googledrive", QT_TRANSLATE_NOOP("", "Google Drive")},

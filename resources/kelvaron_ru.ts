@@ -1013,6 +1013,122 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>the wallet in the archive has missing or damaged key settings</source>
         <translation>у кошелька в архиве нет параметров ключа или они повреждены</translation>
     </message>
+    <message>
+        <source>GitHub</source>
+        <translation>GitHub</translation>
+    </message>
+    <message>
+        <source>Security code</source>
+        <translation>Код безопасности</translation>
+    </message>
+    <message>
+        <source>Brand</source>
+        <translation>Платёжная система</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>Компания</translation>
+    </message>
+    <message>
+        <source>Social security number</source>
+        <translation>Номер социального страхования</translation>
+    </message>
+    <message>
+        <source>Passport number</source>
+        <translation>Номер паспорта</translation>
+    </message>
+    <message>
+        <source>License number</source>
+        <translation>Номер водительского удостоверения</translation>
+    </message>
+    <message>
+        <source>The file is not valid JSON: %1 at byte %2.</source>
+        <translation>Файл не является корректным JSON: %1 (байт %2).</translation>
+    </message>
+    <message>
+        <source>This Bitwarden export is encrypted. Export the vault again as unencrypted JSON.</source>
+        <translation>Этот экспорт Bitwarden зашифрован. Экспортируйте хранилище ещё раз в незашифрованный JSON.</translation>
+    </message>
+    <message>
+        <source>This JSON file is not a Bitwarden export: it has no list of items.</source>
+        <translation>Этот файл JSON не экспорт Bitwarden: в нём нет списка записей.</translation>
+    </message>
+    <message>
+        <source>The file has more than %1 items.</source>
+        <translation>В файле больше %1 записей.</translation>
+    </message>
+    <message>
+        <source>Bitwarden JSON</source>
+        <translation>Bitwarden JSON</translation>
+    </message>
+    <message>
+        <source>Item %1: it has no type</source>
+        <translation>Запись %1: у неё нет типа</translation>
+    </message>
+    <message>
+        <source>a quote stands inside an unquoted field</source>
+        <translation>кавычка стоит внутри поля без кавычек</translation>
+    </message>
+    <message>
+        <source>a quoted field is never closed</source>
+        <translation>поле в кавычках не закрыто</translation>
+    </message>
+    <message>
+        <source>a closing quote is followed by other text</source>
+        <translation>после закрывающей кавычки идёт другой текст</translation>
+    </message>
+    <message>
+        <source>a line ends in a lone carriage return</source>
+        <translation>строка кончается одиночным возвратом каретки</translation>
+    </message>
+    <message>
+        <source>KeePassXC CSV</source>
+        <translation>KeePassXC CSV</translation>
+    </message>
+    <message>
+        <source>Bitwarden CSV</source>
+        <translation>Bitwarden CSV</translation>
+    </message>
+    <message>
+        <source>Line %1: %2 columns where the header has %3</source>
+        <translation>Строка %1: столбцов %2, а в заголовке %3</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Строка %1: %2</translation>
+    </message>
+    <message>
+        <source>(untitled)</source>
+        <translation>(без названия)</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Поле</translation>
+    </message>
+    <message>
+        <source>The file is larger than 50 MiB, more than an export of passwords can be.</source>
+        <translation>Файл больше 50 МиБ — больше, чем бывает экспорт паролей.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1</source>
+        <translation>Файл не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <source>This is not a CSV or JSON export of a password manager: it is not text.</source>
+        <translation>Это не экспорт менеджера паролей в CSV или JSON: это не текст.</translation>
+    </message>
+    <message>
+        <source>The file has more than %1 lines; split it and import the parts.</source>
+        <translation>В файле больше %1 строк; разделите его и импортируйте части.</translation>
+    </message>
+    <message>
+        <source>This is not a KeePassXC or Bitwarden export: its first line does not name their columns, and it is not JSON.</source>
+        <translation>Это не экспорт KeePassXC или Bitwarden: первая строка не называет их столбцы, и это не JSON.</translation>
+    </message>
+    <message>
+        <source>Imported %1</source>
+        <translation>Импорт %1</translation>
+    </message>
 </context>
 <context>
     <name>About</name>
@@ -1082,6 +1198,104 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>An item needs a name.</source>
         <translation>У записи должно быть название.</translation>
+    </message>
+</context>
+<context>
+    <name>ExchangeCommands</name>
+    <message>
+        <source>Import from another manager</source>
+        <translation>Импорт из другого менеджера</translation>
+    </message>
+    <message>
+        <source>Exports (*.csv *.json);;All files (*)</source>
+        <translation>Экспорт (*.csv *.json);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Nothing imported</source>
+        <translation>Ничего не импортировано</translation>
+    </message>
+    <message>
+        <source>The wallet could not be written, so nothing was imported. Check the disk and try again.</source>
+        <translation>В кошелёк не удалось записать, поэтому ничего не импортировано. Проверьте диск и попробуйте ещё раз.</translation>
+    </message>
+    <message>
+        <source>Export every password?</source>
+        <translation>Экспортировать все пароли?</translation>
+    </message>
+    <message>
+        <source>The exported file holds every name, password and note of this wallet in plain text: anyone who gets the file can read them. Keep it safe and delete it once it has been imported elsewhere. Go on?</source>
+        <translation>Экспортированный файл содержит все названия, пароли и заметки этого кошелька открытым текстом: их прочитает любой, к кому попадёт файл. Храните его надёжно и удалите после импорта в другую программу. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Enter the master password to export</source>
+        <translation>Введите мастер-пароль для экспорта</translation>
+    </message>
+    <message>
+        <source>Nothing exported</source>
+        <translation>Ничего не экспортировано</translation>
+    </message>
+    <message>
+        <source>The password is wrong, so nothing was exported.</source>
+        <translation>Пароль неверен, поэтому ничего не экспортировано.</translation>
+    </message>
+    <message>
+        <source>Export to KeePassXC CSV</source>
+        <translation>Экспорт в CSV KeePassXC</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Файлы CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be written. Check the folder and the disk.</source>
+        <translation>Не удалось записать файл %1. Проверьте папку и диск.</translation>
+    </message>
+    <message>
+        <source>Exported</source>
+        <translation>Экспорт выполнен</translation>
+    </message>
+    <message>
+        <source>The wallet was exported to %1, readable by you only.</source>
+        <translation>Кошелёк экспортирован в %1; файл доступен для чтения только вам.</translation>
+    </message>
+</context>
+<context>
+    <name>ImportDialog</name>
+    <message>
+        <source>Import from another manager</source>
+        <translation>Импорт из другого менеджера</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Папка</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>Поля</translation>
+    </message>
+    <message>
+        <source>These lines could not be read. Nothing is imported until the file is mended:</source>
+        <translation>Эти строки не удалось прочитать. Пока файл не исправлен, ничего не импортируется:</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Импортировать</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Found: %1</source>
+        <translation>Найдено: %1</translation>
+    </message>
+    <message>
+        <source>%1 folders, %2 items, %3 fields, into a new folder</source>
+        <translation>Папок: %1, записей: %2, полей: %3 — в новую папку</translation>
     </message>
 </context>
 <context>
@@ -1599,6 +1813,22 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>Ctrl+H</source>
         <translation>Ctrl+H</translation>
+    </message>
+    <message>
+        <source>Import from another manager...</source>
+        <translation>Импорт из другого менеджера...</translation>
+    </message>
+    <message>
+        <source>Import a KeePassXC CSV, Bitwarden CSV or Bitwarden JSON export</source>
+        <translation>Импортировать экспорт KeePassXC CSV, Bitwarden CSV или Bitwarden JSON</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>Export every item as a KeePassXC CSV file, in plain text</source>
+        <translation>Экспортировать все записи в файл CSV KeePassXC открытым текстом</translation>
     </message>
 </context>
 <context>

@@ -540,6 +540,9 @@ QString WalletDatabase::decrypt(const QByteArray& value) const
 
 bool WalletDatabase::write(const QString& now, Touch touch, const std::function<bool()>& body)
 {
+    // Inside writeAll, the outer transaction commits or rolls back the whole.
+    if (m_inWriteAll)
+        return body();
     QSqlDatabase db = QSqlDatabase::database();
     bool committed = false;
     if (db.transaction()) {
@@ -552,6 +555,18 @@ bool WalletDatabase::write(const QString& now, Touch touch, const std::function<
     if (committed || touch == Touch::Always)
         touchUpdateTimestamp(now);
     return committed;
+}
+
+bool WalletDatabase::writeAll(const std::function<bool()>& body)
+{
+    if (m_inWriteAll)
+        return body();
+    return write(currentTimestamp(), Touch::OnCommit, [&] {
+        m_inWriteAll = true;
+        const bool ok = body();
+        m_inWriteAll = false;
+        return ok;
+    });
 }
 
 bool WalletDatabase::commitOrRollback()

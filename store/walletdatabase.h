@@ -91,6 +91,15 @@ public:
     ItemRecord addItem(const QString& id, const QString& parentId, const QString& name,
                        const QString& icon, bool folder);
     ItemRecord updateItem(const QString& id, const QString& name, const QString& icon);
+    // Adds a folder or an item under parentId with its fields, given as
+    // (label code, value) in their order, in one write. The new id, or an
+    // empty text when nothing was written.
+    QString addItemWithFields(const QString& parentId, const QString& name, const QString& icon,
+                              bool folder, const QList<QPair<QString, QString>>& fields);
+    // Runs the store writes that body makes as one transaction, all or
+    // nothing: body returns whether every one of them was written. Returns
+    // whether the whole was committed.
+    bool writeAll(const std::function<bool()>& body);
     // The deletions and additions below return whether they were written.
     bool deleteItem(const QString& id);
     bool deleteItemWithFields(const QString& id);
@@ -108,8 +117,8 @@ public:
     // Fields
     FieldRecord getField(const QString& itemId, const QString& fieldId);
     QList<FieldRecord> listFields(const QString& itemId);
-    // Every live field with its item's id, in one read, in no particular
-    // order, without its change time.
+    // Every live field with its item's id, in one read, the fields of an
+    // item together and in their order, without their change times.
     QList<QPair<QString, FieldRecord>> listLiveFields();
     // Adds a field (empty fieldId) or changes a live field's value, only on a
     // live item. Returns true when the intended row holds the value; saving an
@@ -151,6 +160,9 @@ private:
     // rolled back. Returns whether the write was committed.
     bool write(const QString& now, Touch touch, const std::function<bool()>& body);
     bool commitOrRollback();
+    // Inserts a field row: :itemIdValue, :fieldIdValue, :typeValue,
+    // :valueValue, :changeValue and :sortValue.
+    static const QString InsertFieldSql;
     // Named parameters and their values for one statement.
     using Bindings = QList<QPair<QString, QVariant>>;
     // Runs a prepared UPDATE; true only when it changed exactly one row.
@@ -197,6 +209,8 @@ private:
     State m_state = State::Ready;
     QString m_problem;
     QSqlDatabase m_connection;
+    // While writeAll runs, each write joins its transaction.
+    bool m_inWriteAll = false;
     QString m_walletId;
     bool m_freshFile = false;
 };

@@ -15,6 +15,11 @@ const QString PreviousPasswordType = QStringLiteral("OLDP");
 
 } // namespace
 
+const QString WalletDatabase::InsertFieldSql =
+    QStringLiteral("INSERT INTO kelvaron_fields (item_id, field_id, type, value, "
+                   "change_timestamp, sort_weight )  VALUES (:itemIdValue,:fieldIdValue,"
+                   ":typeValue,:valueValue,:changeValue, :sortValue ) ");
+
 FieldRecord WalletDatabase::fieldFromRow(const RowReader& row, QHash<QString, LabelRecord>* labels)
 {
     FieldRecord record;
@@ -75,8 +80,8 @@ QList<QPair<QString, FieldRecord>> WalletDatabase::listLiveFields()
     QHash<QString, LabelRecord> labels;
     QSqlQuery query;
     query.setForwardOnly(true);
-    query.exec(QStringLiteral(
-        "SELECT item_id, field_id, type, value FROM kelvaron_fields WHERE deleted='0' ;"));
+    query.exec(QStringLiteral("SELECT item_id, field_id, type, value FROM kelvaron_fields WHERE "
+                              "deleted='0' ORDER BY item_id, sort_weight ;"));
     while (query.next()) {
         FieldRecord record;
         record.fieldId = query.value(1).toString();
@@ -122,16 +127,12 @@ bool WalletDatabase::insertField(const QString& itemId, const QString& type,
                            "item_id=:itemId AND field_id=:fieldId ;"),
             {{QStringLiteral(":itemId"), itemId}, {QStringLiteral(":fieldId"), candidate}});
     });
-    return execBound(
-        QStringLiteral("INSERT INTO kelvaron_fields (item_id, field_id, type, value, "
-                       "change_timestamp, sort_weight )  VALUES (:itemIdValue,:fieldIdValue,"
-                       ":typeValue,:valueValue,:changeValue, :sortValue ) "),
-        {{QStringLiteral(":itemIdValue"), itemId},
-         {QStringLiteral(":fieldIdValue"), newId},
-         {QStringLiteral(":typeValue"), type},
-         {QStringLiteral(":valueValue"), enciphered},
-         {QStringLiteral(":changeValue"), now},
-         {QStringLiteral(":sortValue"), maxSortWeight(itemId) + 100}});
+    return execBound(InsertFieldSql, {{QStringLiteral(":itemIdValue"), itemId},
+                                      {QStringLiteral(":fieldIdValue"), newId},
+                                      {QStringLiteral(":typeValue"), type},
+                                      {QStringLiteral(":valueValue"), enciphered},
+                                      {QStringLiteral(":changeValue"), now},
+                                      {QStringLiteral(":sortValue"), maxSortWeight(itemId) + 100}});
 }
 
 bool WalletDatabase::updateFieldValue(const QString& itemId, const QString& fieldId,

@@ -85,6 +85,51 @@ ItemRecord WalletDatabase::addItem(const QString& id, const QString& parentId, c
     return written ? getItem(newId) : ItemRecord();
 }
 
+QString WalletDatabase::addItemWithFields(const QString& parentId, const QString& name,
+                                          const QString& icon, bool folder,
+                                          const QList<QPair<QString, QString>>& fields)
+{
+    const QString now = currentTimestamp();
+    const QByteArray enciphered = encrypt(name);
+    if (enciphered.isEmpty())
+        return {};
+    const QString itemId = unusedId(ItemIdLength, [this](const QString& candidate) {
+        return rowExists(
+            QStringLiteral("SELECT item_id FROM kelvaron_items WHERE item_id=:itemID;"),
+            {{QStringLiteral(":itemID"), candidate}});
+    });
+    // A new item has no fields yet: their ids only need to differ from each other.
+    QSet<QString> fieldIds;
+    const bool written = write(now, Touch::OnCommit, [&] {
+        if (!execBound(InsertItemSql,
+                       newItemBindings(itemId, parentId, enciphered, icon, folder, now)))
+            return false;
+        // One statement serves every field of the item.
+        QSqlQuery insert;
+        if (!fields.isEmpty() && !prepareBound(insert, InsertFieldSql,
+                                               {{QStringLiteral(":itemIdValue"), itemId},
+                                                {QStringLiteral(":changeValue"), now}}))
+            return false;
+        int weight = 0;
+        for (const auto& field : fields) {
+            const QByteArray value = encrypt(field.second);
+            const QString fieldId = unusedId(FieldIdLength, [&fieldIds](const QString& candidate) {
+                return fieldIds.contains(candidate);
+            });
+            fieldIds.insert(fieldId);
+            weight += 100;
+            insert.bindValue(QStringLiteral(":fieldIdValue"), fieldId);
+            insert.bindValue(QStringLiteral(":typeValue"), field.first);
+            insert.bindValue(QStringLiteral(":valueValue"), value);
+            insert.bindValue(QStringLiteral(":sortValue"), weight);
+            if (value.isEmpty() || !insert.exec())
+                return false;
+        }
+        return true;
+    });
+    return written ? itemId : QString();
+}
+
 ItemRecord WalletDatabase::updateItem(const QString& id, const QString& name, const QString& icon)
 {
     const QString now = currentTimestamp();

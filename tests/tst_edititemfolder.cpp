@@ -64,12 +64,12 @@ void TestEditItemFolder::createFolderAndItem_data()
                             << "foldercars" << 17;
     QTest::newRow("item, prefix dropped") << false << "My card"
                                           << "icon_visa"
-                                          << "visa" << 118;
+                                          << "visa" << 119;
     // An empty name is refused now (blankNamesAreRefused); the key icon still
     // loses its prefix.
     QTest::newRow("key icon") << false << "Front door"
                               << "icon_key"
-                              << "key" << 118;
+                              << "key" << 119;
 }
 
 void TestEditItemFolder::createFolderAndItem()

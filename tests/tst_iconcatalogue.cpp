@@ -46,9 +46,9 @@ void TestIconCatalogue::everyEntryHasAPicture()
                 missing.append(info.iconfil);
             ++count;
         }
-    QCOMPARE(count, 187);
+    QCOMPARE(count, 188);
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(',')));
-    QCOMPARE(QDir(":/app_icons/appicons").entryList().size(), 187);
+    QCOMPARE(QDir(":/app_icons/appicons").entryList().size(), 188);
 }
 
 void TestIconCatalogue::programPicturesExist()
@@ -109,7 +109,7 @@ void TestIconCatalogue::packPictureBeatsResource()
 void TestIconCatalogue::noPackGivesTheBuiltInItems()
 {
     const QList<IconInfo>& items = itemIconCatalogue();
-    QCOMPARE(items.size(), 118);
+    QCOMPARE(items.size(), 119);
     QCOMPARE(items.first().iconfil, QStringLiteral("icon_document"));
     QCOMPARE(items.last().iconfil, QStringLiteral("icon_youtube"));
     // Each picture of a catalogue has a name of its own to be chosen by.

@@ -4,6 +4,7 @@
 #include "backuparchive.h"
 #include "edititemfolder.h"
 #include "ensurebackupfolder.h"
+#include "exchangecommands.h"
 #include "fittofont.h"
 #include "formatfieldvalue.h"
 #include "iconcatalogue.h"
@@ -895,6 +896,23 @@ void MainWindow::on_actionRestore_triggered()
         return;
     lockWindow();
     on_unlockButton_clicked();
+}
+
+void MainWindow::on_actionImportOther_triggered()
+{
+    DialogFrame frame(this);
+    const QString folder = ExchangeCommands::importFile(this);
+    if (folder.isEmpty())
+        return;
+    m_searchBar->rebuild();
+    fillTree();
+    selectTreeItem(folder);
+}
+
+void MainWindow::on_actionExport_triggered()
+{
+    DialogFrame frame(this);
+    ExchangeCommands::exportFile(this);
 }
 
 void MainWindow::on_actionImport_triggered()

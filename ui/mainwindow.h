@@ -76,6 +76,8 @@ private slots:
     void on_actionAbout_triggered();
     void on_actionRestore_triggered();
     void on_actionImport_triggered();
+    void on_actionImportOther_triggered();
+    void on_actionExport_triggered();
     void lockTimeout();
     void stayOnTopToggled(bool checked);
     void iconActivated(QSystemTrayIcon::ActivationReason reason);

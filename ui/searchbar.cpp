@@ -77,6 +77,12 @@ void SearchBar::prepare()
     });
 }
 
+void SearchBar::rebuild()
+{
+    m_index.wipe();
+    prepare();
+}
+
 void SearchBar::refresh(const QString& itemId)
 {
     m_index.refresh(WalletDatabase::instance(), itemId);

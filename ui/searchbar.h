@@ -27,6 +27,8 @@ public:
     // Builds the index as soon as the window has shown the wallet, so that
     // typing never waits for it.
     void prepare();
+    // After many changes at once: the index is made again from the wallet.
+    void rebuild();
     // After a change of itemId: the index takes it again.
     void refresh(const QString& itemId);
     // On lock: the box is emptied and nothing deciphered is kept.

@@ -1,0 +1,132 @@
+#include "csvformats.h"
+
+#include "entrybuilder.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+const QStringList CsvFormats::KeePassXCHeader = {
+    QStringLiteral("Group"),    QStringLiteral("Title"), QStringLiteral("Username"),
+    QStringLiteral("Password"), QStringLiteral("URL"),   QStringLiteral("Notes"),
+    QStringLiteral("TOTP"),     QStringLiteral("Icon"),  QStringLiteral("Last Modified"),
+    QStringLiteral("Created")};
+
+namespace {
+
+const QStringList KeePassXCRequired = {"group", "title", "username", "password", "url", "notes"};
+const QStringList BitwardenRequired = {"folder",         "type",           "name",     "notes",
+                                       "login_username", "login_password", "login_uri"};
+
+// Column positions by lower-case name.
+QHash<QString, int> columnsOf(const QStringList& header)
+{
+    QHash<QString, int> columns;
+    for (int i = 0; i < header.size(); ++i)
+        columns.insert(header[i].trimmed().toLower(), i);
+    return columns;
+}
+
+bool hasAll(const QHash<QString, int>& columns, const QStringList& names)
+{
+    for (const QString& name : names)
+        if (!columns.contains(name))
+            return false;
+    return true;
+}
+
+QStringList folderPathOf(const QString& path)
+{
+    return path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+}
+
+const QString TotpLabel = QStringLiteral("TOTP");
+
+// KeePassXC: Group is "Root/A/B", the first step being the database's root group.
+ImportPlan::Entry keePassXCEntry(const Csv::Record& record, const QHash<QString, int>& at)
+{
+    const auto column = [&](const char* name) { return record.fields.value(at.value(name)); };
+    EntryBuilder entry(record.line, folderPathOf(column("group")).mid(1), column("title"));
+    entry.add("USER", "Username", column("username"));
+    entry.add("PASS", "Password", column("password"));
+    entry.add("LINK", "URL", column("url"));
+    entry.addNotes(column("notes"));
+    if (at.contains("totp"))
+        entry.addNamed(TotpLabel, column("totp"), true);
+    return entry.take();
+}
+
+// Bitwarden: several addresses in login_uri are separated by commas, and
+// custom fields are "name: value" lines.
+ImportPlan::Entry bitwardenEntry(const Csv::Record& record, const QHash<QString, int>& at)
+{
+    const auto column = [&](const char* name) {
+        return at.contains(name) ? record.fields.value(at.value(name)) : QString();
+    };
+    EntryBuilder entry(record.line, folderPathOf(column("folder")), column("name"));
+    entry.add("USER", "login_username", column("login_username"));
+    entry.add("PASS", "login_password", column("login_password"));
+    for (const QString& uri : column("login_uri").split(QLatin1Char(','), Qt::SkipEmptyParts))
+        entry.add("LINK", "login_uri", uri.trimmed());
+    entry.add("NOTE", "notes", column("notes"));
+    for (const QString& line : column("fields").split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const int colon = line.indexOf(QLatin1String(": "));
+        if (colon > 0)
+            entry.addNamed(line.left(colon), line.mid(colon + 2));
+        else
+            entry.addNamed(line.trimmed(), QString());
+    }
+    entry.addNamed(TotpLabel, column("login_totp"), true);
+    return entry.take();
+}
+
+} // namespace
+
+CsvFormats::Kind CsvFormats::detect(const QStringList& header)
+{
+    const QHash<QString, int> columns = columnsOf(header);
+    if (hasAll(columns, KeePassXCRequired))
+        return Kind::KeePassXC;
+    if (hasAll(columns, BitwardenRequired))
+        return Kind::Bitwarden;
+    return Kind::Unknown;
+}
+
+QString CsvFormats::name(Kind kind)
+{
+    switch (kind) {
+    case Kind::KeePassXC:
+        return QCoreApplication::translate("", "KeePassXC CSV");
+    case Kind::Bitwarden:
+        return QCoreApplication::translate("", "Bitwarden CSV");
+    case Kind::Unknown:
+        break;
+    }
+    return {};
+}
+
+ImportPlan CsvFormats::map(Kind kind, const Csv::Table& table)
+{
+    ImportPlan plan;
+    plan.format = name(kind);
+    const QStringList header = table.records.first().fields;
+    const QHash<QString, int> columns = columnsOf(header);
+    for (int i = 1; i < table.records.size(); ++i) {
+        const Csv::Record& record = table.records[i];
+        if (record.fields.size() != header.size()) {
+            plan.problems.append(
+                {record.line,
+                 QCoreApplication::translate("", "Line %1: %2 columns where the header has %3")
+                     .arg(record.line)
+                     .arg(record.fields.size())
+                     .arg(header.size())});
+            continue;
+        }
+        plan.entries.append(kind == Kind::KeePassXC ? keePassXCEntry(record, columns)
+                                                    : bitwardenEntry(record, columns));
+    }
+    if (!table.error.isEmpty())
+        plan.problems.append(
+            {table.errorLine,
+             QCoreApplication::translate("", "Line %1: %2").arg(table.errorLine).arg(table.error)});
+    return plan;
+}
