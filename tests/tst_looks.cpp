@@ -1,5 +1,7 @@
 #include "about.h"
 #include "edititemfolder.h"
+#include "importdialog.h"
+#include "importreader.h"
 #include "kvchangepassword.h"
 #include "kvcustommessage.h"
 #include "kvfieldedit.h"
@@ -22,8 +24,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextDocument>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -196,6 +198,12 @@ void TestLooks::everyTextFits_data()
         auto prefs = std::make_unique<Prefs>(nullptr);
         prefs->findChild<QTabWidget*>("tabWidget")->setCurrentIndex(3);
         return prefs;
+    });
+    QTest::newRow("import-preview") << dialog([] {
+        // A file with a line that cannot be read: the whole preview shows.
+        return std::make_unique<ImportDialog>(
+            ImportReader::readFile(QStringLiteral(KELVARON_TEST_DATA "/import/short_row.csv")),
+            nullptr);
     });
     QTest::newRow("recovery") << dialog([] { return std::make_unique<KVRestoreDialog>(nullptr); });
     QTest::newRow("labels") << dialog([] { return std::make_unique<labels>(nullptr); });
