@@ -100,6 +100,20 @@ public:
     // nothing: body returns whether every one of them was written. Returns
     // whether the whole was committed.
     bool writeAll(const std::function<bool()>& body);
+    // What a move of an item or folder came to.
+    enum class MoveResult
+    {
+        Moved,
+        AlreadyThere,    // nothing to write
+        IsRoot,          // the root never moves
+        ItemNotFound,    // no live item of that id
+        TargetNotFolder, // the target is not a live folder
+        IntoItself,      // the target is the item itself or below it
+        NotWritten       // the store refused the write
+    };
+    // Moves a live item or folder, with all it holds, below newParentId in
+    // one transaction; its change time moves.
+    MoveResult moveItem(const QString& itemId, const QString& newParentId);
     // The deletions and additions below return whether they were written.
     bool deleteItem(const QString& id);
     bool deleteItemWithFields(const QString& id);
@@ -168,6 +182,8 @@ private:
     // Runs a prepared UPDATE; true only when it changed exactly one row.
     static bool execWritesOneRow(QSqlQuery& query);
     bool isLiveItem(const QString& itemId);
+    // Whether id is ancestorId or lies below it.
+    bool isAtOrBelow(const QString& id, const QString& ancestorId);
     // The paths of itemIds for the user; those in unreadableNames by their
     // parent's path and id.
     QStringList unreadableItemPaths(const QSet<QString>& itemIds,

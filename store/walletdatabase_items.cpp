@@ -190,6 +190,54 @@ QString WalletDatabase::getParentId(const QString& id)
     return {};
 }
 
+WalletDatabase::MoveResult WalletDatabase::moveItem(const QString& itemId,
+                                                    const QString& newParentId)
+{
+    if (itemId == RootItemId)
+        return MoveResult::IsRoot;
+    const QString now = currentTimestamp();
+    MoveResult result = MoveResult::Moved;
+    // Every check reads inside the write, so that nothing changes in between.
+    const bool written = write(now, Touch::OnCommit, [&] {
+        const QString oldParent = getParentId(itemId);
+        if (oldParent.isEmpty())
+            result = MoveResult::ItemNotFound;
+        else if (!rowExists(QStringLiteral("SELECT item_id FROM kelvaron_items WHERE "
+                                           "item_id=:itemID AND deleted=0 AND folder=1 "),
+                            {{QStringLiteral(":itemID"), newParentId}}))
+            result = MoveResult::TargetNotFolder; // the root's row is a folder too
+        else if (oldParent == newParentId)
+            result = MoveResult::AlreadyThere;
+        else
+            result = isAtOrBelow(newParentId, itemId) ? MoveResult::IntoItself : MoveResult::Moved;
+        if (result != MoveResult::Moved)
+            return false;
+        return execBoundOnOneRow(
+            QStringLiteral("UPDATE kelvaron_items SET parent_id=:parentIdValue, "
+                           "change_timestamp=:changeValue WHERE item_id=:itemId AND deleted=0 "),
+            {{QStringLiteral(":parentIdValue"), newParentId},
+             {QStringLiteral(":changeValue"), now},
+             {QStringLiteral(":itemId"), itemId}});
+    });
+    if (result == MoveResult::Moved && !written)
+        return MoveResult::NotWritten;
+    return result;
+}
+
+bool WalletDatabase::isAtOrBelow(const QString& id, const QString& ancestorId)
+{
+    // The walk ends at the root, at a missing parent, or after as many steps
+    // as a damaged file's loop could take.
+    constexpr int MostSteps = 10000;
+    QString current = id;
+    for (int step = 0; step < MostSteps && !current.isEmpty() && current != RootItemId; ++step) {
+        if (current == ancestorId)
+            return true;
+        current = getParentId(current);
+    }
+    return false;
+}
+
 bool WalletDatabase::hasChildren(const QString& id)
 {
     return rowExists(QStringLiteral("SELECT parent_id FROM kelvaron_items WHERE "

@@ -135,20 +135,6 @@ void TestStartup::cancelledFirstStartEndsWithZero()
     QVERIFY(WalletDatabase::instance()->isUninitialised());
 }
 
-// Runs SQL on the wallet file through a plain connection of its own, which
-// creates nothing else in the file.
-void runOnWallet(const QString& sql)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "plain");
-        db.setDatabaseName(WalletDatabase::databaseFilePath());
-        QVERIFY(db.open());
-        QSqlQuery query(db);
-        QVERIFY2(query.exec(sql), qPrintable(sql));
-    }
-    QSqlDatabase::removeDatabase("plain");
-}
-
 void TestStartup::unusableWalletFiles_data()
 {
     QTest::addColumn<QString>("file");
@@ -181,10 +167,10 @@ void TestStartup::unusableWalletFiles()
         writeFile(path, {});
     } else if (file == QLatin1String("no tables")) {
         removeWallet();
-        runOnWallet(QStringLiteral("PRAGMA user_version=7"));
+        runOnWalletFile(QStringLiteral("PRAGMA user_version=7"));
         QVERIFY(QFileInfo(path).size() > 0);
     } else if (file == QLatin1String("no items")) {
-        runOnWallet(QStringLiteral("DELETE FROM kelvaron_items"));
+        runOnWalletFile(QStringLiteral("DELETE FROM kelvaron_items"));
     } else if (file == QLatin1String("truncated")) {
         writeFile(path, readFile(path).left(int(QFileInfo(path).size() / 2)));
     } else if (file == QLatin1String("random")) {
@@ -194,9 +180,9 @@ void TestStartup::unusableWalletFiles()
         writeFile(path, bytes);
     } else if (file == QLatin1String("foreign")) {
         removeWallet();
-        runOnWallet(QStringLiteral("CREATE TABLE songs (title TEXT)"));
+        runOnWalletFile(QStringLiteral("CREATE TABLE songs (title TEXT)"));
     } else if (file == QLatin1String("no root")) {
-        runOnWallet(QStringLiteral("DELETE FROM kelvaron_items WHERE item_id='__ROOT__'"));
+        runOnWalletFile(QStringLiteral("DELETE FROM kelvaron_items WHERE item_id='__ROOT__'"));
     }
     // Another program holds the file in an exclusive transaction.
     QProcess holder;

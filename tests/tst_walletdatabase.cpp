@@ -102,6 +102,8 @@ private slots:
     void failedCommitLeavesTablesUnchanged();
     void changeOfPasswordIsAllOrNothing_data();
     void changeOfPasswordIsAllOrNothing();
+    void moveItem_data();
+    void moveItem();
     void filesArePrivate();
     void itemPathEndsAtMissingAncestor();
     void labelOperations();
@@ -634,6 +636,76 @@ void TestWalletDatabase::changeOfPasswordIsAllOrNothing()
                  QStringList({QStringLiteral("/ (item %1, name unreadable)").arg(item)}));
     else
         QVERIFY(unreadable.isEmpty());
+}
+
+void TestWalletDatabase::moveItem_data()
+{
+    // The tree: A/B/item1, C/, item2, a deleted folder D and a deleted item3.
+    using Result = WalletDatabase::MoveResult;
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("pathAfter");
+    QTest::newRow("an item into a folder") << "item1"
+                                           << "C" << int(Result::Moved) << "/C/item1";
+    QTest::newRow("a folder with what it holds") << "A"
+                                                 << "C" << int(Result::Moved) << "/C/A";
+    QTest::newRow("to the root") << "item1"
+                                 << "root" << int(Result::Moved) << "/item1";
+    QTest::newRow("where it is") << "item1"
+                                 << "B" << int(Result::AlreadyThere) << "/A/B/item1";
+    QTest::newRow("the root") << "root"
+                              << "C" << int(Result::IsRoot) << "/";
+    QTest::newRow("into itself") << "A"
+                                 << "A" << int(Result::IntoItself) << "/A";
+    QTest::newRow("below itself") << "A"
+                                  << "B" << int(Result::IntoItself) << "/A";
+    QTest::newRow("onto an item") << "item1"
+                                  << "item2" << int(Result::TargetNotFolder) << "/A/B/item1";
+    QTest::newRow("into a deleted folder") << "item1"
+                                           << "D" << int(Result::TargetNotFolder) << "/A/B/item1";
+    QTest::newRow("into no folder") << "item1"
+                                    << "none" << int(Result::TargetNotFolder) << "/A/B/item1";
+    QTest::newRow("a deleted item") << "item3"
+                                    << "C" << int(Result::ItemNotFound) << "/item3";
+}
+
+void TestWalletDatabase::moveItem()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, target);
+    QFETCH(int, result);
+    QFETCH(QString, pathAfter);
+    db()->initialiseWallet(Password);
+    QHash<QString, QString> ids{{"root", RootItemId}, {"none", "NOSUCHID"}};
+    const auto add = [&](const QString& name, const QString& parent, bool folder) {
+        ids.insert(name, db()->addItem({}, ids.value(parent), name, "key", folder).itemId);
+    };
+    add("A", "root", true);
+    add("B", "A", true);
+    add("item1", "B", false);
+    add("C", "root", true);
+    add("item2", "root", false);
+    add("D", "root", true);
+    add("item3", "C", false);
+    QVERIFY(db()->deleteItem(ids["D"]));
+    QVERIFY(db()->deleteItem(ids["item3"]));
+    exec(QStringLiteral("UPDATE kelvaron_items SET change_timestamp='2001-01-01 00:00:00'"));
+    QFile file(WalletDatabase::databaseFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QCOMPARE(int(db()->moveItem(ids[item], ids[target])), result);
+    QCOMPARE(db()->itemPath(ids[item]), pathAfter);
+    if (result == int(WalletDatabase::MoveResult::Moved)) {
+        QVERIFY(db()->getItem(ids[item]).changeTimestamp.date().year() > 2001);
+        QCOMPARE(db()->getParentId(ids[item]), ids[target]);
+        QCOMPARE(db()->itemPath(ids["item1"]).endsWith("/item1"), true);
+    } else {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll() == before);
+    }
 }
 
 void TestWalletDatabase::filesArePrivate()

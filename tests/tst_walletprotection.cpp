@@ -62,20 +62,6 @@ QByteArray runScript(const QStringList& arguments)
     return process.readAllStandardOutput();
 }
 
-// Runs sql on the wallet file through a connection of its own, as another
-// program would, while the store has the file closed.
-void alterFile(const QString& sql)
-{
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
-        other.setDatabaseName(WalletDatabase::databaseFilePath());
-        QVERIFY(other.open());
-        QSqlQuery query(other);
-        QVERIFY2(query.exec(sql), qPrintable(sql));
-    }
-    QSqlDatabase::removeDatabase("other");
-}
-
 // A strong wallet with one item of two fields, locked and closed.
 QString closedStrongWallet()
 {
@@ -310,7 +296,7 @@ void TestWalletProtection::badSettingsAreRefusedUntouched()
     QFETCH(QString, sql);
     closedStrongWallet();
     for (const QString& statement : sql.split("; "))
-        alterFile(statement);
+        runOnWalletFile(statement);
     const QByteArray before = fileBytes(WalletDatabase::databaseFilePath());
     QVERIFY(openWalletDatabase());
     QCOMPARE(db()->state(), WalletDatabase::State::Damaged);
@@ -338,7 +324,7 @@ void TestWalletProtection::tamperedValuesShowAsUnreadable()
 {
     QFETCH(QString, sql);
     const QString item = closedStrongWallet();
-    alterFile(sql);
+    runOnWalletFile(sql);
     QVERIFY(openWalletDatabase());
     QVERIFY(db()->checkPassword(Password));
     const QList<FieldRecord> fields = db()->listFields(item);

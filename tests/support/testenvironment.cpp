@@ -70,3 +70,15 @@ CipherRows cipherRowsOpenedBy(const QString& password)
     }
     return rows;
 }
+
+void runOnWalletFile(const QString& sql)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "plain");
+        db.setDatabaseName(WalletDatabase::databaseFilePath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY2(query.exec(sql), qPrintable(sql));
+    }
+    QSqlDatabase::removeDatabase("plain");
+}

@@ -32,6 +32,10 @@ struct CipherRows
 };
 CipherRows cipherRowsOpenedBy(const QString& password);
 
+// Runs sql on the wallet file through a plain connection of its own, as
+// another program would; it creates nothing else in the file.
+void runOnWalletFile(const QString& sql);
+
 // Visible top-level windows, to check that a test left none open.
 QStringList openTopLevelWindows();
 
