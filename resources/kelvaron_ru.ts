@@ -1575,60 +1575,8 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;На уровень выше&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
-        <source>File</source>
-        <translation>Файл</translation>
-    </message>
-    <message>
-        <source>Tools</source>
-        <translation>Инструменты</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Справка</translation>
-    </message>
-    <message>
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
-    </message>
-    <message>
-        <source>Import...</source>
-        <translation>Импорт...</translation>
-    </message>
-    <message>
-        <source>Lock</source>
-        <translation>Заблокировать</translation>
-    </message>
-    <message>
-        <source>Sync</source>
-        <translation>Синхронизация</translation>
-    </message>
-    <message>
-        <source>Backup</source>
-        <translation>Резервная копия</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>Восстановить</translation>
-    </message>
-    <message>
-        <source>Labels</source>
-        <translation>Метки</translation>
-    </message>
-    <message>
-        <source>Change password...</source>
-        <translation>Сменить пароль...</translation>
-    </message>
-    <message>
-        <source>Preferences</source>
-        <translation>Настройки</translation>
-    </message>
-    <message>
-        <source>Website</source>
-        <translation>Сайт</translation>
-    </message>
-    <message>
-        <source>About...</source>
-        <translation>О программе...</translation>
     </message>
     <message>
         <source>Find</source>
@@ -1637,18 +1585,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>Send feedback</source>
         <translation>Отправить отзыв</translation>
-    </message>
-    <message>
-        <source>New</source>
-        <translation>Создать</translation>
-    </message>
-    <message>
-        <source>Edit</source>
-        <translation>Изменить</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Удалить</translation>
     </message>
     <message>
         <source>Backup folder is not set yet</source>
@@ -1811,24 +1747,159 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Показать пароли и PIN-коды этой записи (Ctrl+H)</translation>
     </message>
     <message>
-        <source>Ctrl+H</source>
-        <translation>Ctrl+H</translation>
-    </message>
-    <message>
-        <source>Import from another manager...</source>
-        <translation>Импорт из другого менеджера...</translation>
-    </message>
-    <message>
         <source>Import a KeePassXC CSV, Bitwarden CSV or Bitwarden JSON export</source>
         <translation>Импортировать экспорт KeePassXC CSV, Bitwarden CSV или Bitwarden JSON</translation>
     </message>
     <message>
-        <source>Export...</source>
-        <translation>Экспорт...</translation>
-    </message>
-    <message>
         <source>Export every item as a KeePassXC CSV file, in plain text</source>
         <translation>Экспортировать все записи в файл CSV KeePassXC открытым текстом</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Правка</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Инструменты</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Импорт...</translation>
+    </message>
+    <message>
+        <source>Import from another &amp;manager...</source>
+        <translation>Импорт из другого &amp;менеджера...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport...</source>
+        <translation>&amp;Экспорт...</translation>
+    </message>
+    <message>
+        <source>&amp;Lock</source>
+        <translation>За&amp;блокировать</translation>
+    </message>
+    <message>
+        <source>&amp;Sync</source>
+        <translation>&amp;Синхронизация</translation>
+    </message>
+    <message>
+        <source>&amp;Backup</source>
+        <translation>&amp;Резервная копия</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Восстановить</translation>
+    </message>
+    <message>
+        <source>L&amp;abels</source>
+        <translation>&amp;Метки</translation>
+    </message>
+    <message>
+        <source>&amp;Change password...</source>
+        <translation>Сменить &amp;пароль...</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <source>&amp;Website</source>
+        <translation>&amp;Сайт</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;О программе...</translation>
+    </message>
+    <message>
+        <source>New &amp;item...</source>
+        <translation>Новая &amp;запись...</translation>
+    </message>
+    <message>
+        <source>New &amp;folder...</source>
+        <translation>Новая &amp;папка...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation>&amp;Изменить...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Удалить</translation>
+    </message>
+    <message>
+        <source>&amp;Copy value</source>
+        <translation>&amp;Копировать значение</translation>
+    </message>
+    <message>
+        <source>&amp;Move to...</source>
+        <translation>П&amp;ереместить в...</translation>
+    </message>
+    <message>
+        <source>&amp;Up a level</source>
+        <translation>На уровень &amp;выше</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>В&amp;ыход</translation>
+    </message>
+    <message>
+        <source>Not moved</source>
+        <translation>Не перемещено</translation>
+    </message>
+    <message>
+        <source>New fie&amp;ld...</source>
+        <translation>Новое по&amp;ле...</translation>
+    </message>
+</context>
+<context>
+    <name>MoveToDialog</name>
+    <message>
+        <source>Move to</source>
+        <translation>Переместить в</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Переместить</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Move &quot;%1&quot; to:</source>
+        <translation>Переместить «%1» в:</translation>
+    </message>
+    <message>
+        <source>Kelvaron</source>
+        <translation>Kelvaron</translation>
+    </message>
+    <message>
+        <source>The top of the wallet cannot be moved.</source>
+        <translation>Вершину кошелька переместить нельзя.</translation>
+    </message>
+    <message>
+        <source>The item is no longer in the wallet.</source>
+        <translation>Этой записи больше нет в кошельке.</translation>
+    </message>
+    <message>
+        <source>Items can only be moved into a folder.</source>
+        <translation>Записи можно перемещать только в папку.</translation>
+    </message>
+    <message>
+        <source>A folder cannot be moved into itself or into a folder inside it.</source>
+        <translation>Папку нельзя переместить в саму себя или во вложенную в неё папку.</translation>
+    </message>
+    <message>
+        <source>The wallet could not be written, so nothing was moved.</source>
+        <translation>В кошелёк не удалось записать, поэтому ничего не перемещено.</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,7 @@
 #include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -116,7 +117,7 @@ private slots:
     void headerPathRules();
     void buttonStates_data();
     void buttonStates();
-    void doubleClickOpensChildrenOnly();
+    void activationOpensChildrenAndEditsFields();
     void goingUp();
     void hiddenImageAndBack();
     void unknownIdChangesNothing();
@@ -149,6 +150,10 @@ private slots:
     void placeIsKeptAcrossRefreshAndUnlock();
     void addressShownWhenNoBrowserOpens_data();
     void addressShownWhenNoBrowserOpens();
+    void shortcutsTriggerTheirCommands_data();
+    void shortcutsTriggerTheirCommands();
+    void moveToMovesOrSaysWhy();
+    void contextMenuIsTheEditMenu();
 
 private:
     void selectListRow(MainWindow& window, int row)
@@ -266,16 +271,26 @@ void TestMainWindow::buttonStates()
     QCOMPARE(buttonStates(), states);
 }
 
-void TestMainWindow::doubleClickOpensChildrenOnly()
+void TestMainWindow::activationOpensChildrenAndEditsFields()
 {
+    // Enter or a double-click on a row.
     MainWindow window;
-    emit list(window)->itemDoubleClicked(list(window)->topLevelItem(0), 0);
+    emit list(window)->itemActivated(list(window)->topLevelItem(0), 0);
     QCOMPARE(current(window), m_wallet.banking);
     QCOMPARE(text(window, "lineEdit"), QStringLiteral("Banking"));
-    emit list(window)->itemDoubleClicked(list(window)->topLevelItem(1), 0);
+    emit list(window)->itemActivated(list(window)->topLevelItem(1), 0);
     QCOMPARE(current(window), m_wallet.card);
-    emit list(window)->itemDoubleClicked(list(window)->topLevelItem(0), 0);
-    QCOMPARE(current(window), m_wallet.card); // a field row opens nothing
+    // A field row opens its editor; the item stays shown.
+    ModalDriver driver;
+    QString edited;
+    driver.expect("KVFieldEdit", [&edited](QWidget* editor) {
+        edited = editor->findChild<QLineEdit*>("lineEditValue")->text();
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Cancel);
+    });
+    emit list(window)->itemActivated(list(window)->topLevelItem(1), 0);
+    QVERIFY(driver.allAnswered());
+    QCOMPARE(edited, QStringLiteral("1234 5678 9012 3456"));
+    QCOMPARE(current(window), m_wallet.card);
     QCOMPARE(list(window)->columnCount(), 2);
 }
 
@@ -1049,6 +1064,124 @@ void TestMainWindow::addressShownWhenNoBrowserOpens()
     QVERIFY(driver.allAnswered());
     QCOMPARE(driver.seen().last().text, QStringLiteral("Open this address in your web browser:\n") +
                                             QStringLiteral(KELVARON_WEBSITE) + address);
+}
+
+void TestMainWindow::shortcutsTriggerTheirCommands_data()
+{
+    // What is shown: "root", "folder" (Banking) or "field" (the card, a row
+    // chosen). What follows: a command that triggers, or what Ctrl+F and
+    // Ctrl+C do in the list.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("action");
+    const QList<QStringList> rows = {{"Ctrl+F", "root", "search box"},
+                                     {"Ctrl+L", "root", "actionLock"},
+                                     {"Ctrl+C", "field", "clipboard"},
+                                     {"Del", "field", "actionDelete"},
+                                     {"F2", "field", "actionEdit"},
+                                     {"Backspace", "folder", "actionUp"},
+                                     {"Alt+Up", "folder", "actionUp"},
+                                     {"Ctrl+N", "root", "actionNewItem"},
+                                     {"Ctrl+Shift+N", "root", "actionNewFolder"},
+                                     {"Ctrl+B", "root", "actionBackup"},
+                                     {"Ctrl+Q", "root", "actionQuit"},
+                                     {"Ctrl+H", "field", "actionShowSecrets"}};
+    for (const QStringList& row : rows)
+        QTest::newRow(qPrintable(row[0])) << row[0] << row[1] << row[2];
+}
+
+void TestMainWindow::shortcutsTriggerTheirCommands()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    QFETCH(QString, action);
+    MainWindow window;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    if (shown != "root")
+        QVERIFY(window.selectTreeItem(shown == "folder" ? m_wallet.banking : m_wallet.card));
+    list(window)->setFocus();
+    if (shown == "field")
+        selectListRow(window, 1);
+    // Whatever the command opens is answered by closing it.
+    ModalDriver driver;
+    QApplication::clipboard()->clear();
+    QAction* command = window.findChild<QAction*>(action);
+    QSignalSpy triggered(command ? command : new QAction(&window), &QAction::triggered);
+    // A real quit would end every later event loop of the test process.
+    if (action == "actionQuit")
+        command->disconnect(&window);
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
+    if (action == "search box") {
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("searchBox"));
+    } else if (action == "clipboard") {
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1234 5678 9012 3456"));
+    } else {
+        QCOMPARE(triggered.count(), 1);
+        // Shortcuts are named in the commands' tooltips.
+        QVERIFY2(
+            command->toolTip().contains(command->shortcut().toString(QKeySequence::NativeText)),
+            qPrintable(command->toolTip()));
+    }
+    if (action == "actionUp")
+        QCOMPARE(current(window), RootItemId);
+}
+
+void TestMainWindow::moveToMovesOrSaysWhy()
+{
+    MainWindow window;
+    // The sample card moves from Banking to the root through the picker.
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    ModalDriver driver;
+    QStringList offered;
+    driver.expect("MoveToDialog", [&offered](QWidget* dialog) {
+        auto* folders = dialog->findChild<QTreeWidget*>("treeFolders");
+        for (QTreeWidgetItemIterator it(folders); *it; ++it)
+            offered.append((*it)->text(0));
+        folders->setCurrentItem(folders->topLevelItem(0));
+        ModalDriver::click(dialog, "pushButtonMove");
+    });
+    window.findChild<QAction*>("actionMoveTo")->trigger();
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QCOMPARE(offered, QStringList({"Kelvaron", "Banking", "Deep", "Empty"}));
+    QCOMPARE(WalletDatabase::instance()->getParentId(m_wallet.card), RootItemId);
+    QCOMPARE(current(window), m_wallet.card);
+
+    // A folder is never offered a place inside itself; where it is already,
+    // nothing is written and nothing asked.
+    QVERIFY(window.selectTreeItem(m_wallet.banking));
+    driver.expect("MoveToDialog", [&offered](QWidget* dialog) {
+        auto* folders = dialog->findChild<QTreeWidget*>("treeFolders");
+        offered.clear();
+        for (QTreeWidgetItemIterator it(folders); *it; ++it)
+            offered.append((*it)->text(0));
+        ModalDriver::click(dialog, "pushButtonMove");
+    });
+    window.findChild<QAction*>("actionMoveTo")->trigger();
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
+    QCOMPARE(offered, QStringList({"Kelvaron", "Empty"}));
+    QCOMPARE(WalletDatabase::instance()->getParentId(m_wallet.banking), RootItemId);
+}
+
+void TestMainWindow::contextMenuIsTheEditMenu()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    selectListRow(window, 0);
+    QStringList enabled;
+    QTimer::singleShot(0, [&enabled] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->isEnabled() && !action->isSeparator())
+                enabled.append(action->objectName());
+        menu->close();
+    });
+    emit list(window)->customContextMenuRequested(QPoint(5, 5));
+    QCOMPARE(enabled, QStringList({"actionNewField", "actionEdit", "actionDelete",
+                                   "actionCopyValue", "actionMoveTo", "actionUp"}));
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

@@ -48,7 +48,7 @@ void TestTranslations::dialogsInRussian()
     QCOMPARE(first.findChild<QLabel*>("labelMain")->text(),
              QString::fromUtf8("Новый мастер-пароль"));
     MainWindow window;
-    QCOMPARE(window.findChild<QAction*>("actionLock")->text(), QString::fromUtf8("Заблокировать"));
+    QCOMPARE(window.findChild<QAction*>("actionLock")->text(), QString::fromUtf8("За&блокировать"));
     QCOMPARE(window.findChild<QAction*>("pinAction")->text(), QString::fromUtf8("Закрепить"));
 }
 

@@ -15,6 +15,7 @@
 #include "kvpassworddialog.h"
 #include "kvrestoredialog.h"
 #include "labels.h"
+#include "movetodialog.h"
 #include "openaddress.h"
 #include "prefs.h"
 #include "restorefromarchive.h"
@@ -113,11 +114,11 @@ MainWindow::MainWindow(QWidget* parent)
             &MainWindow::currentItemChanged);
     connect(ui->listWidget, &QTreeWidget::currentItemChanged, this,
             &MainWindow::currentListItemChanged);
-    connect(ui->listWidget, &QTreeWidget::itemDoubleClicked, this, &MainWindow::listDoubleClicked);
     connect(ui->listWidget, &QTreeWidget::itemSelectionChanged, this,
             &MainWindow::updateRowCommands);
     setUpClipboard();
     setUpSecrets();
+    setUpEditCommands();
 
     ui->lineEdit->setFocusPolicy(Qt::NoFocus);
     ui->graphicsView->setFocusPolicy(Qt::NoFocus);
@@ -141,10 +142,7 @@ void MainWindow::setUpSearch()
         if (m_searching)
             m_searchBar->searchNow();
     });
-    connect(ui->listWidget, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* row) {
-        if (m_searching)
-            openSearchResult(row);
-    });
+    connect(ui->listWidget, &QTreeWidget::itemActivated, this, &MainWindow::activateRow);
 }
 
 void MainWindow::showSearchResults(const QList<SearchIndex::Result>& results, int total)
@@ -382,6 +380,17 @@ void MainWindow::updateRowCommands()
     ui->deleteButton->setEnabled(rowChosen);
     ui->editButton->setEnabled(rowChosen);
     ui->copyButton->setEnabled(rowChosen && showsFields());
+    // The Edit menu, and the context menus that show it, follow the buttons.
+    const bool unlocked = !isLocked() && !selectedTreeId().isEmpty();
+    const bool folderShown = unlocked && !m_searching && ui->addButtonFolder->isEnabled();
+    ui->actionNewItem->setEnabled(folderShown);
+    ui->actionNewFolder->setEnabled(folderShown);
+    ui->actionNewField->setEnabled(unlocked && !m_searching && !folderShown);
+    ui->actionEdit->setEnabled(ui->editButton->isEnabled());
+    ui->actionDelete->setEnabled(ui->deleteButton->isEnabled());
+    ui->actionCopyValue->setEnabled(ui->copyButton->isEnabled());
+    ui->actionMoveTo->setEnabled(unlocked && !moveCandidate().isEmpty());
+    ui->actionUp->setEnabled(unlocked && selectedTreeId() != RootItemId);
 }
 
 void MainWindow::showFolder(const QString& id)
@@ -436,12 +445,101 @@ void MainWindow::currentListItemChanged(QTreeWidgetItem* newItem, QTreeWidgetIte
                              localChangeTime(field.changeTimestamp).toString(Qt::TextDate));
 }
 
-void MainWindow::listDoubleClicked(QTreeWidgetItem* itemClicked, int)
+void MainWindow::activateRow(QTreeWidgetItem* row)
 {
-    if (ui->listWidget->columnCount() != 1 || !itemClicked)
+    if (!row)
         return;
-    if (QTreeWidgetItem* row = findTreeItem(rootRow(), rowId(itemClicked)))
-        ui->treeWidget->setCurrentItem(row);
+    if (m_searching)
+        openSearchResult(row);
+    else if (showsFields()) {
+        ui->listWidget->setCurrentItem(row);
+        on_editButton_clicked();
+    }
+    else if (QTreeWidgetItem* node = findTreeItem(rootRow(), rowId(row)))
+        ui->treeWidget->setCurrentItem(node);
+}
+
+void MainWindow::setUpEditCommands()
+{
+    const QList<QPair<QAction*, void (MainWindow::*)()>> commands = {
+        {ui->actionNewItem, &MainWindow::on_addButton_clicked},
+        {ui->actionNewField, &MainWindow::on_addButton_clicked},
+        {ui->actionNewFolder, &MainWindow::on_addButtonFolder_clicked},
+        {ui->actionEdit, &MainWindow::on_editButton_clicked},
+        {ui->actionDelete, &MainWindow::on_deleteButton_clicked},
+        {ui->actionCopyValue, &MainWindow::on_copyButton_clicked},
+        {ui->actionUp, &MainWindow::on_folderUpButton_clicked}};
+    for (const auto& command : commands)
+        connect(command.first, &QAction::triggered, this, command.second);
+    ui->actionUp->setShortcuts(
+        {QKeySequence(Qt::Key_Backspace), QKeySequence(Qt::ALT | Qt::Key_Up)});
+    // Every shortcut is named in its command's tooltip, and the buttons at the
+    // right edge say theirs too.
+    for (QAction* action : findChildren<QAction*>())
+        if (!action->shortcut().isEmpty())
+            action->setToolTip(QStringLiteral("%1 (%2)").arg(
+                action->iconText(), action->shortcut().toString(QKeySequence::NativeText)));
+    const QList<QPair<QPushButton*, QAction*>> buttons = {
+        {ui->folderUpButton, ui->actionUp}, {ui->addButtonFolder, ui->actionNewFolder},
+        {ui->addButton, ui->actionNewItem}, {ui->deleteButton, ui->actionDelete},
+        {ui->editButton, ui->actionEdit},   {ui->copyButton, ui->actionCopyValue}};
+    for (const auto& button : buttons)
+        button.first->setToolTip(button.first->toolTip() + QLatin1Char(' ') +
+                                 QStringLiteral("(%1)").arg(
+                                     button.second->shortcut().toString(QKeySequence::NativeText)));
+    // Right-click on the tree or the list offers the Edit menu there.
+    for (QTreeWidget* view : {ui->treeWidget, ui->listWidget}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
+            if (view == ui->treeWidget && ui->listWidget->currentItem())
+                ui->listWidget->clearSelection();
+            updateRowCommands();
+            ui->menuEdit->exec(view->viewport()->mapToGlobal(at));
+        });
+    }
+}
+
+QString MainWindow::moveCandidate() const
+{
+    if (m_searching)
+        return {};
+    if (!showsFields() && ui->listWidget->selectedItems().size() == 1)
+        return rowId(ui->listWidget->selectedItems().constFirst());
+    const QString node = selectedTreeId();
+    return node == RootItemId ? QString() : node;
+}
+
+void MainWindow::on_actionMoveTo_triggered()
+{
+    DialogFrame frame(this);
+    const QString id = moveCandidate();
+    if (id.isEmpty())
+        return;
+    MoveToDialog picker(id, this);
+    if (picker.exec() == QDialog::Accepted && !picker.targetId().isEmpty())
+        moveItems({id}, picker.targetId());
+}
+
+void MainWindow::moveItems(const QStringList& ids, const QString& target)
+{
+    DialogFrame frame(this);
+    for (const QString& id : ids) {
+        const QString refusal =
+            MoveToDialog::refusalText(WalletDatabase::instance()->moveItem(id, target));
+        if (!refusal.isEmpty()) {
+            KVCustomMessage::ask(tr("Not moved"), refusal, true, KVCustomMessage::ButtonsOk);
+            break;
+        }
+    }
+    // Paths have changed: the search index is made again.
+    m_searchBar->rebuild();
+    fillTree();
+    selectTreeItem(ids.constFirst());
+}
+
+void MainWindow::on_actionQuit_triggered()
+{
+    QCoreApplication::quit();
 }
 
 void MainWindow::on_folderUpButton_clicked()
@@ -741,6 +839,7 @@ void MainWindow::lockWindow()
     // Ids only, nothing deciphered: the unlock comes back to the same place.
     m_treeState.capture(ui->treeWidget);
     ui->treeWidget->clear();
+    updateRowCommands();
 }
 
 void MainWindow::showUnlocked()

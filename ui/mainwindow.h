@@ -57,7 +57,6 @@ public slots:
 private slots:
     void currentItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem* oldItem);
     void currentListItemChanged(QTreeWidgetItem* newItem, QTreeWidgetItem* oldItem);
-    void listDoubleClicked(QTreeWidgetItem* itemClicked, int column);
     void on_folderUpButton_clicked();
     void on_addButton_clicked();
     void on_addButtonFolder_clicked();
@@ -77,6 +76,8 @@ private slots:
     void on_actionRestore_triggered();
     void on_actionImport_triggered();
     void on_actionImportOther_triggered();
+    void on_actionMoveTo_triggered();
+    void on_actionQuit_triggered();
     void on_actionExport_triggered();
     void lockTimeout();
     void stayOnTopToggled(bool checked);
@@ -100,6 +101,15 @@ private:
     };
 
     void showUnlocked();
+    // The Edit menu's commands, their shortcuts and the context menus.
+    void setUpEditCommands();
+    // Enter or a double-click on a row: a folder's child opens, a field is
+    // edited, a search result is shown.
+    void activateRow(QTreeWidgetItem* row);
+    // What Move to... moves: the chosen row of a folder, else the tree's node.
+    QString moveCandidate() const;
+    // Moves ids below target, says why when the store refuses, shows the result.
+    void moveItems(const QStringList& ids, const QString& target);
     void setWalletVisible(bool visible);
     bool unlockWithPassword();
 

@@ -41,9 +41,9 @@ password_dialog() {
   focus "$id"; type_text "$1"; xdotool key Return; sleep 1
 }
 
-# Opens the Tools menu of the main window and takes its n-th entry.
+# Opens the Tools menu of the main window (after File and Edit) and takes its n-th entry.
 menu_entry() {
-  click "$1" 58 10
+  click "$1" 92 10
   for _ in $(seq 1 "$2"); do xdotool key Down; done
   xdotool key Return
 }
