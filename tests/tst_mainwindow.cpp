@@ -1,5 +1,6 @@
 #include "backuparchive.h"
 #include "idlelock.h"
+#include "itemtreewidget.h"
 #include "kelvaronconfig.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
@@ -154,6 +155,7 @@ private slots:
     void shortcutsTriggerTheirCommands();
     void moveToMovesOrSaysWhy();
     void contextMenuIsTheEditMenu();
+    void dropOntoAFolderMovesWhatWasDragged();
 
 private:
     void selectListRow(MainWindow& window, int row)
@@ -1182,6 +1184,54 @@ void TestMainWindow::contextMenuIsTheEditMenu()
     emit list(window)->customContextMenuRequested(QPoint(5, 5));
     QCOMPARE(enabled, QStringList({"actionNewField", "actionEdit", "actionDelete",
                                    "actionCopyValue", "actionMoveTo", "actionUp"}));
+}
+
+namespace {
+
+QTreeWidgetItem* rowOf(QTreeWidget* view, const QString& id)
+{
+    for (QTreeWidgetItemIterator it(view); *it; ++it)
+        if ((*it)->data(0, ItemTreeWidget::IdRole).toString() == id)
+            return *it;
+    return nullptr;
+}
+
+// What the view itself puts into a drag of row (which becomes current).
+std::unique_ptr<QMimeData> dragOf(QTreeWidget* view, QTreeWidgetItem* row)
+{
+    view->setCurrentItem(row);
+    return std::unique_ptr<QMimeData>(view->model()->mimeData({view->currentIndex()}));
+}
+
+} // namespace
+
+void TestMainWindow::dropOntoAFolderMovesWhatWasDragged()
+{
+    MainWindow window;
+    auto* tree = window.findChild<ItemTreeWidget*>("treeWidget");
+    auto* rows = window.findChild<ItemTreeWidget*>("listWidget");
+    // "Read me" dragged from the list onto the folder Empty in the tree.
+    std::unique_ptr<QMimeData> drag = dragOf(rows, rowOf(rows, m_wallet.readMe));
+    QVERIFY(drag && drag->hasFormat(ItemTreeWidget::MimeType));
+    const int nodes = tree->topLevelItem(0)->childCount();
+    QVERIFY(!tree->dropMimeData(rowOf(tree, m_wallet.empty), 0, drag.get(), Qt::MoveAction));
+    QTRY_COMPARE(WalletDatabase::instance()->getParentId(m_wallet.readMe), m_wallet.empty);
+    // The view inserted nothing of its own: it shows the store's tree.
+    QCOMPARE(tree->topLevelItem(0)->childCount(), nodes - 1);
+    QCOMPARE(rowOf(tree, m_wallet.readMe)->parent(), rowOf(tree, m_wallet.empty));
+
+    // A folder dropped into a folder of its own says why it does not move.
+    ModalDriver driver;
+    driver.expectMessage();
+    drag = dragOf(tree, rowOf(tree, m_wallet.banking));
+    tree->dropMimeData(rowOf(tree, m_wallet.deep), 0, drag.get(), Qt::MoveAction);
+    QTRY_VERIFY(driver.allAnswered());
+    QCOMPARE(driver.seenTitles(), QStringList("Not moved"));
+    QCOMPARE(WalletDatabase::instance()->getParentId(m_wallet.banking), RootItemId);
+    // The root is never dragged; a field row neither.
+    QVERIFY(!dragOf(tree, tree->topLevelItem(0)));
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    QVERIFY(!rows->dragEnabled());
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

@@ -380,6 +380,8 @@ void MainWindow::updateRowCommands()
     ui->deleteButton->setEnabled(rowChosen);
     ui->editButton->setEnabled(rowChosen);
     ui->copyButton->setEnabled(rowChosen && showsFields());
+    // Folders and items are dragged to move them; fields are not.
+    ui->listWidget->setDragEnabled(!showsFields());
     // The Edit menu, and the context menus that show it, follow the buttons.
     const bool unlocked = !isLocked() && !selectedTreeId().isEmpty();
     const bool folderShown = unlocked && !m_searching && ui->addButtonFolder->isEnabled();
@@ -454,8 +456,7 @@ void MainWindow::activateRow(QTreeWidgetItem* row)
     else if (showsFields()) {
         ui->listWidget->setCurrentItem(row);
         on_editButton_clicked();
-    }
-    else if (QTreeWidgetItem* node = findTreeItem(rootRow(), rowId(row)))
+    } else if (QTreeWidgetItem* node = findTreeItem(rootRow(), rowId(row)))
         ui->treeWidget->setCurrentItem(node);
 }
 
@@ -487,6 +488,11 @@ void MainWindow::setUpEditCommands()
         button.first->setToolTip(button.first->toolTip() + QLatin1Char(' ') +
                                  QStringLiteral("(%1)").arg(
                                      button.second->shortcut().toString(QKeySequence::NativeText)));
+    // Rows dropped onto a folder of the tree or the list move there, once
+    // the view has finished with the drop.
+    for (auto* view : {ui->treeWidget, ui->listWidget})
+        connect(view, &ItemTreeWidget::itemsDropped, this, &MainWindow::moveItems,
+                Qt::QueuedConnection);
     // Right-click on the tree or the list offers the Edit menu there.
     for (QTreeWidget* view : {ui->treeWidget, ui->listWidget}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);

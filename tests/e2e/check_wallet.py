@@ -45,6 +45,9 @@ def main(wallet, backups, password, clipboard):
     read_me = [item_id for item_id, name in names.items() if name == "Read me"]
     if len(read_me) != 1:
         fail("no item Read me: %r" % sorted(names.values()))
+    parent = db.execute("SELECT parent_id FROM kelvaron_items WHERE item_id=?", read_me).fetchone()[0]
+    if names.get(parent) != "Banking":
+        fail("Read me was not dragged into Banking: its parent is %r" % names.get(parent, parent))
     fields = db.execute("SELECT type, value FROM kelvaron_fields WHERE item_id=? AND deleted=0",
                         (read_me[0],)).fetchall()
     passwords = [decipher(bytes(value), password) for kind, value in fields if kind == "PASS"]
@@ -64,7 +67,8 @@ def main(wallet, backups, password, clipboard):
         with zipfile.ZipFile(archive) as z:
             if z.namelist() != ["kelvaron.dat"] or z.testzip() is not None:
                 fail("bad backup " + archive)
-    print("end-to-end session checked: password field, clipboard, lock, change of password, backup, restore")
+    print("end-to-end session checked: password field, clipboard, lock, change of password, backup, "
+          "restore, drag and drop")
 
 
 if __name__ == "__main__":

@@ -35,6 +35,19 @@ double_click() {
   xdotool mousemove --sync $((X + $2)) $((Y + $3)) click --repeat 2 --delay 80 1
   sleep 0.5
 }
+# Drags with the left button from x1, y1 to x2, y2 inside a window, in steps
+# as a hand would.
+drag() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove --sync $((X + $2)) $((Y + $3)) mousedown 1
+  for step in $(seq 1 10); do
+    xdotool mousemove --sync $((X + $2 + ($4 - $2) * step / 10)) $((Y + $3 + ($5 - $3) * step / 10))
+    sleep 0.05
+  done
+  sleep 0.3
+  xdotool mouseup 1
+  sleep 1
+}
 type_text() { xdotool type --delay 40 "$1"; }
 password_dialog() {
   local id; id=$(dialog)

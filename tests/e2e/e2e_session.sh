@@ -82,6 +82,12 @@ log "the clipboard forgets the password after its delay"
 sleep 7
 xclip -o -selection clipboard > "$E2E_WORK/clipboard-after-delay.txt" 2>/dev/null || true
 
+log "drag Read me from the list onto the Banking folder of the tree"
+focus "$main"
+xdotool key Escape; sleep 0.5
+click "$main" 60 $((top + 22))
+drag "$main" 320 $((top + 110)) 70 $((top + 40))
+
 log "quit"
 kill "$pid"
 wait "$pid" || true
