@@ -2,6 +2,7 @@
 
 #include "backuparchive.h"
 #include "filesafety.h"
+#include "interfacelanguage.h"
 #include "kelvaronconfig.h"
 #include "kvcustommessage.h"
 #include "kvfirststart.h"
@@ -158,7 +159,7 @@ void configureApplication(QApplication& app)
     QCoreApplication::setOrganizationName(QStringLiteral("Tormelin Software"));
     QCoreApplication::setOrganizationDomain(QStringLiteral(KELVARON_ORGANIZATION_DOMAIN));
     QCoreApplication::setApplicationName(QStringLiteral("Kelvaron"));
-    loadTranslation(app, QStringLiteral("en"));
+    loadTranslation(app, interfaceLanguageCode());
 }
 
 void loadTranslation(QApplication& app, const QString& code)

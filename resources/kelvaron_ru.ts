@@ -1858,6 +1858,18 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>New fie&amp;ld...</source>
         <translation>Новое по&amp;ле...</translation>
     </message>
+    <message>
+        <source>Kelvaron keeps running</source>
+        <translation>Kelvaron продолжает работать</translation>
+    </message>
+    <message>
+        <source>Kelvaron is still running in the system tray. Choose Quit in its menu or in the File menu to end it.</source>
+        <translation>Kelvaron по-прежнему работает в системном трее. Чтобы завершить его, выберите «Выход» в его меню или в меню «Файл».</translation>
+    </message>
+    <message>
+        <source>Show/Hide</source>
+        <translation>Показать/скрыть</translation>
+    </message>
 </context>
 <context>
     <name>MoveToDialog</name>
@@ -1967,6 +1979,22 @@ the Tormelin Development Team</source>
     <message>
         <source>It is chosen in Change password.</source>
         <translation>Она выбирается в окне «Сменить пароль».</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>from the next start</source>
+        <translation>со следующего запуска</translation>
+    </message>
+    <message>
+        <source>This desktop has no system tray.</source>
+        <translation>На этом рабочем столе нет системного трея.</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>Системный</translation>
     </message>
 </context>
 <context>

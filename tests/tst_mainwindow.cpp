@@ -27,6 +27,7 @@
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
@@ -156,6 +157,7 @@ private slots:
     void moveToMovesOrSaysWhy();
     void contextMenuIsTheEditMenu();
     void dropOntoAFolderMovesWhatWasDragged();
+    void trayOnlyWhereThereIsOne();
 
 private:
     void selectListRow(MainWindow& window, int row)
@@ -1232,6 +1234,28 @@ void TestMainWindow::dropOntoAFolderMovesWhatWasDragged()
     QVERIFY(!dragOf(tree, tree->topLevelItem(0)));
     QVERIFY(window.selectTreeItem(m_wallet.card));
     QVERIFY(!rows->dragEnabled());
+}
+
+void TestMainWindow::trayOnlyWhereThereIsOne()
+{
+    QSettings().setValue("General/showintray", true);
+    {
+        MainWindow window;
+        window.show();
+        QCOMPARE(window.isTrayIconVisible(), QSystemTrayIcon::isSystemTrayAvailable());
+        // Without a tray icon, closing closes, as it always did.
+        if (!window.isTrayIconVisible()) {
+            QVERIFY(window.close());
+            QVERIFY(!window.isVisible());
+        } else {
+            QVERIFY(!window.close());
+            QVERIFY(!window.isVisible());
+            QVERIFY(QSettings().value("General/traynoticeshown").toBool());
+        }
+    }
+    QSettings().remove("General/showintray");
+    MainWindow window;
+    QVERIFY(!window.isTrayIconVisible());
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

@@ -2,10 +2,12 @@
 #include "testenvironment.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QSpinBox>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -33,14 +35,25 @@ void TestPrefs::freshInstallationShowsDefaults()
     QVERIFY(prefs.findChild<QCheckBox*>("checkBoxAutoLock")->isChecked());
     QCOMPARE(prefs.findChild<QSpinBox*>("spinBox")->value(), 10);
     QVERIFY(prefs.findChild<QLineEdit*>("lineEditBackupPath")->text().isEmpty());
-    QVERIFY(prefs.findChild<QCheckBox*>("checkBoxShowInTray")->isHidden());
-    QCOMPARE(QSettings().value("General/showintray").toBool(), false);
+    // The tray choice shows; without a tray (as here) it cannot be taken.
+    auto* tray = prefs.findChild<QCheckBox*>("checkBoxShowInTray");
+    QVERIFY(!tray->isHidden());
+    QVERIFY(!tray->isChecked());
+    QCOMPARE(tray->isEnabled(), QSystemTrayIcon::isSystemTrayAvailable());
+    QCOMPARE(QSettings().value("General/showintray", false).toBool(), false);
+    auto* language = prefs.findChild<QComboBox*>("comboLanguage");
+    QCOMPARE(language->count(), 3);
+    QCOMPARE(language->currentData().toString(), QStringLiteral("system"));
+    QCOMPARE(prefs.findChild<QLabel*>("labelLanguageNote")->text(),
+             QStringLiteral("from the next start"));
     QCOMPARE(QSettings().value("General/autolockinterval").toInt(), 10);
 }
 
 void TestPrefs::changesAreWrittenAtOnce()
 {
     Prefs prefs(nullptr);
+    prefs.findChild<QComboBox*>("comboLanguage")->setCurrentIndex(2);
+    QCOMPARE(QSettings().value("General/language").toString(), QStringLiteral("ru"));
     prefs.findChild<QCheckBox*>("checkBoxAutoLock")->setChecked(false);
     QCOMPARE(QSettings().value("General/autolock").toBool(), false);
     QVERIFY(!prefs.findChild<QSpinBox*>("spinBox")->isEnabled());

@@ -24,12 +24,14 @@
 #include "unlockwallet.h"
 #include "walletdatabase.h"
 
+#include <QCloseEvent>
 #include <QDBusConnection>
 #include <QDebug>
 #include <QFileDialog>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -129,6 +131,7 @@ MainWindow::MainWindow(QWidget* parent)
     ui->treeWidget->setFocus();
     selectTreeItem(RootItemId);
     m_searchBar->prepare();
+    applyTrayPreference();
 }
 
 MainWindow::~MainWindow() = default;
@@ -927,12 +930,46 @@ void MainWindow::on_actionPreferences_triggered()
     DialogFrame frame(this);
     Prefs dialog(nullptr);
     dialog.exec();
+    applyTrayPreference();
+}
+
+void MainWindow::applyTrayPreference()
+{
+    const bool wanted = QSettings().value(SettingsKeys::ShowInTray, false).toBool() &&
+                        QSystemTrayIcon::isSystemTrayAvailable();
+    if (wanted && !isTrayIconVisible())
+        createTrayIcon();
+    else if (!wanted)
+        removeTrayIcon();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!isTrayIconVisible()) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    // With the tray icon, closing hides the window; Quit ends the program.
+    event->ignore();
+    hide();
+    if (!QSettings().value(SettingsKeys::TrayNoticeShown, false).toBool()) {
+        QSettings().setValue(SettingsKeys::TrayNoticeShown, true);
+        trayIcon->showMessage(tr("Kelvaron keeps running"),
+                              tr("Kelvaron is still running in the system tray. Choose Quit in "
+                                 "its menu or in the File menu to end it."));
+    }
 }
 
 void MainWindow::createTrayIcon()
 {
     trayIcon =
         new QSystemTrayIcon(QIcon(QStringLiteral(":/toolbar_icons/icons/trayicon32.png")), this);
+    trayIcon->setToolTip(QStringLiteral("Kelvaron"));
+    auto* menu = new QMenu(this);
+    menu->addAction(tr("Show/Hide"), this, [this] { iconActivated(QSystemTrayIcon::Trigger); });
+    menu->addAction(ui->actionLock);
+    menu->addAction(ui->actionQuit);
+    trayIcon->setContextMenu(menu);
     trayIcon->setVisible(true);
     connect(trayIcon, &QSystemTrayIcon::activated, this, &MainWindow::iconActivated);
 }
@@ -943,6 +980,7 @@ void MainWindow::removeTrayIcon()
         return;
     trayIcon->hide();
     disconnect(trayIcon, nullptr, this, nullptr);
+    trayIcon->contextMenu()->deleteLater();
     trayIcon->deleteLater();
     trayIcon = nullptr;
 }
@@ -954,24 +992,15 @@ bool MainWindow::isTrayIconVisible() const
 
 void MainWindow::iconActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    switch (reason) {
-    case QSystemTrayIcon::Trigger:
-    case QSystemTrayIcon::DoubleClick:
-        qDebug() << "Tray trigger";
-        if (isActiveWindow()) {
-            hide();
-        } else {
-            setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
-            show();
-            activateWindow();
-        }
-        break;
-    case QSystemTrayIcon::MiddleClick:
-        qDebug() << "Middle click";
-        break;
-    default:
-        break;
+    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick)
+        return;
+    if (isVisible() && isActiveWindow()) {
+        hide();
+        return;
     }
+    showNormal();
+    raise();
+    activateWindow();
 }
 
 void MainWindow::on_actionBackup_triggered()

@@ -45,10 +45,13 @@ public:
     void lockWindow();
     bool isLocked() const;
 
-    // Tray icon operations; the window shows no tray icon, nothing calls them.
+    // The tray icon, with Show/Hide, Lock and Quit: shown while the
+    // preference is on and the desktop has a tray; the window then closes
+    // into it.
     void createTrayIcon();
     void removeTrayIcon();
     bool isTrayIconVisible() const;
+    void applyTrayPreference();
 
 public slots:
     // The unlock procedure: three attempts at the master password.
@@ -82,6 +85,9 @@ private slots:
     void lockTimeout();
     void stayOnTopToggled(bool checked);
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Tells the user that a command's write was refused by the store.

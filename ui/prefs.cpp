@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
 
 Prefs::Prefs(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Prefs>())
 {
@@ -24,9 +25,19 @@ Prefs::Prefs(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::Prefs>(
     const bool autoLock = ui->checkBoxAutoLock->isChecked();
     ui->spinBox->setEnabled(autoLock);
     ui->labelSpinBox->setEnabled(autoLock);
-    settings.setValue(ShowInTray, false);
-    ui->checkBoxShowInTray->setChecked(false);
-    ui->checkBoxShowInTray->hide();
+    ui->checkBoxShowInTray->setChecked(settings.value(ShowInTray, false).toBool());
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        ui->checkBoxShowInTray->setEnabled(false);
+        ui->checkBoxShowInTray->setToolTip(tr("This desktop has no system tray."));
+    }
+    // The language is read at start-up: the note says so beside the choice.
+    ui->comboLanguage->addItem(tr("System"), LanguageDefault);
+    ui->comboLanguage->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    ui->comboLanguage->addItem(QStringLiteral("Русский"), QStringLiteral("ru"));
+    ui->comboLanguage->setCurrentIndex(
+        qMax(0, ui->comboLanguage->findData(settings.value(Language, LanguageDefault))));
+    connect(ui->comboLanguage, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this] { QSettings().setValue(Language, ui->comboLanguage->currentData()); });
     ui->spinBox->setValue(autoLockMinutes());
     ui->spinBoxClipboard->setValue(clipboardClearSeconds());
     ui->lineEditBackupPath->setText(settings.value(BackupPath, QString()).toString());

@@ -14,6 +14,14 @@ inline const QString AutoLock = QStringLiteral("General/autolock");
 inline const QString AutoLockInterval = QStringLiteral("General/autolockinterval");
 inline const QString ClipboardClear = QStringLiteral("General/clipboardclear");
 inline const QString ShowInTray = QStringLiteral("General/showintray");
+// Whether the window was once hidden to the tray, so the notice is shown once.
+inline const QString TrayNoticeShown = QStringLiteral("General/traynoticeshown");
+// "system", "en" or "ru"; read at start-up.
+inline const QString Language = QStringLiteral("General/language");
+inline const QString LanguageDefault = QStringLiteral("system");
+// The main window's size and place, and its splitter.
+inline const QString Geometry = QStringLiteral("General/geometry");
+inline const QString Splitter = QStringLiteral("General/splitter");
 inline const QString SearchPasswords = QStringLiteral("General/searchpasswords");
 inline const QString BackupPath = QStringLiteral("backup/backup_path");
 inline const QString UpperCase = QStringLiteral("password/uppercase");
