@@ -8,6 +8,9 @@ int main(int argc, char* argv[])
     // Every file and folder the program creates is its user's alone: the
     // wallet, its journal, backups, settings and temporary files.
     ::umask(077);
+    // Sharp and correctly laid out at any scaling, 200 % included.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
     configureApplication(app);
     return runStartup(app);

@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSplitter>
 #include <QSqlDatabase>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
@@ -158,6 +159,7 @@ private slots:
     void contextMenuIsTheEditMenu();
     void dropOntoAFolderMovesWhatWasDragged();
     void trayOnlyWhereThereIsOne();
+    void windowGrowsAndComesBack();
 
 private:
     void selectListRow(MainWindow& window, int row)
@@ -1256,6 +1258,48 @@ void TestMainWindow::trayOnlyWhereThereIsOne()
     QSettings().remove("General/showintray");
     MainWindow window;
     QVERIFY(!window.isTrayIconVisible());
+}
+
+void TestMainWindow::windowGrowsAndComesBack()
+{
+    QSettings().remove("General/geometry");
+    QSettings().remove("General/splitter");
+    QSize grown;
+    int treeWidth = 0;
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The form's size is about where it starts, and exactly the smallest.
+        QVERIFY(window.centralWidget()->width() >= 633 && window.centralWidget()->width() < 640);
+        QVERIFY(window.centralWidget()->height() >= 320 && window.centralWidget()->height() < 330);
+        const QSize start = window.size();
+        window.resize(300, 200);
+        QTRY_COMPARE(window.centralWidget()->size(), QSize(633, 320));
+        QTreeWidget* tree = window.findChild<QTreeWidget*>("treeWidget");
+        const QSize treeBefore = tree->size();
+        const QSize listBefore = list(window)->size();
+        grown = start + QSize(300, 200);
+        window.resize(grown);
+        QTRY_VERIFY(tree->height() > treeBefore.height());
+        QVERIFY(tree->width() > treeBefore.width());
+        QVERIFY(list(window)->width() > listBefore.width());
+        QVERIFY(list(window)->height() > listBefore.height());
+        // The buttons keep their size at the panel's edge.
+        QCOMPARE(child<QPushButton>(window, "copyButton")->size(), QSize(31, 32));
+        auto* splitter = window.findChild<QSplitter*>("splitter");
+        splitter->setSizes({350, splitter->sizes().at(1) + tree->width() - 350});
+        treeWidth = tree->width();
+        QVERIFY(window.close());
+    }
+    // The next start comes back at that size, with the splitter where it was.
+    MainWindow again;
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QCOMPARE(again.size(), grown);
+    QCOMPARE(again.findChild<QTreeWidget*>("treeWidget")->width(), treeWidth);
+    QSettings().remove("General/geometry");
+    QSettings().remove("General/splitter");
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

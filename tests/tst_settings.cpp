@@ -39,6 +39,8 @@ void TestSettings::everyKeySurvivesARestart()
         prefs.findChild<QCheckBox*>("checkBoxAutoLock")->setChecked(false);
         prefs.findChild<QSpinBox*>("spinBox")->setValue(7);
         prefs.findChild<QSpinBox*>("spinBoxClipboard")->setValue(45);
+        prefs.findChild<QCheckBox*>("checkBoxShowInTray")->setChecked(true);
+        prefs.findChild<QComboBox*>("comboLanguage")->setCurrentIndex(1);
     }
     {
         MainWindow window;
@@ -70,7 +72,8 @@ void TestSettings::everyKeySurvivesARestart()
     QCOMPARE(restarted.value(AutoLock, AutoLockDefault).toBool(), false);
     QCOMPARE(restarted.value(AutoLockInterval, AutoLockIntervalDefault).toInt(), 7);
     QCOMPARE(restarted.value(ClipboardClear, ClipboardClearDefault).toInt(), 45);
-    QCOMPARE(restarted.value(ShowInTray, true).toBool(), false);
+    QCOMPARE(restarted.value(ShowInTray, false).toBool(), true);
+    QCOMPARE(restarted.value(Language, LanguageDefault).toString(), QStringLiteral("en"));
     QCOMPARE(restarted.value(StayOnTop, StayOnTopDefault).toBool(), true);
     QCOMPARE(restarted.value(SearchPasswords, SearchPasswordsDefault).toBool(), true);
     QCOMPARE(restarted.value(BackupPath).toString(), QStringLiteral("/backups/here"));

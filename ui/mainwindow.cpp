@@ -15,6 +15,7 @@
 #include "kvpassworddialog.h"
 #include "kvrestoredialog.h"
 #include "labels.h"
+#include "mainwindowlayout.h"
 #include "movetodialog.h"
 #include "openaddress.h"
 #include "prefs.h"
@@ -33,6 +34,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSettings>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
@@ -74,9 +76,11 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
+    m_splitter = layOutMainWindow(ui.get());
     fitTextToFont(this);
     ui->unlockButton->hide();
     ui->labelLocked->hide();
+    ui->unlockButton->parentWidget()->hide();
     ui->graphicsVievHeron->hide();
     ui->listWidget->setExpandsOnDoubleClick(false);
     ui->graphicsView->setStyleSheet(QStringLiteral("background: transparent"));
@@ -102,12 +106,13 @@ MainWindow::MainWindow(QWidget* parent)
     m_idleLock->watchDesktop(QDBusConnection::systemBus(), QDBusConnection::sessionBus());
     m_idleLock->start();
 
-    setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::CustomizeWindowHint);
-    // The panels have fixed places; the window takes the height that the menu
-    // bar, the toolbar and the status bar need around them, and keeps it.
+    // The form's size, with the menu bar, the toolbar and the status bar
+    // around it, is the smallest; the window grows and maximises at will,
+    // and comes back at the size and place it had.
     ui->centralWidget->setMinimumSize(633, 320);
-    adjustSize();
-    setFixedSize(size());
+    resize(minimumSizeHint());
+    restoreGeometry(QSettings().value(SettingsKeys::Geometry).toByteArray());
+    m_splitter->restoreState(QSettings().value(SettingsKeys::Splitter).toByteArray());
     if (pinned)
         setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     setWindowIcon(QIcon(QStringLiteral(":/app_icon/icons/48.png")));
@@ -134,7 +139,19 @@ MainWindow::MainWindow(QWidget* parent)
     applyTrayPreference();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Quit ends the program with the window still shown.
+    if (isVisible())
+        saveGeometryState();
+}
+
+void MainWindow::saveGeometryState()
+{
+    QSettings settings;
+    settings.setValue(SettingsKeys::Geometry, saveGeometry());
+    settings.setValue(SettingsKeys::Splitter, m_splitter->saveState());
+}
 
 void MainWindow::setUpSearch()
 {
@@ -814,6 +831,8 @@ void MainWindow::setWalletVisible(bool visible)
 {
     ui->unlockButton->setVisible(!visible);
     ui->labelLocked->setVisible(!visible);
+    ui->unlockButton->parentWidget()->setVisible(!visible);
+    m_splitter->setVisible(visible);
     const QList<QWidget*> wallet = {
         ui->treeWidget,     ui->listWidget, ui->toolBar,      ui->lineEdit,        ui->graphicsView,
         ui->pathLabel,      ui->addButton,  ui->deleteButton, ui->addButtonFolder, ui->copyButton,
@@ -945,6 +964,7 @@ void MainWindow::applyTrayPreference()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    saveGeometryState();
     if (!isTrayIconVisible()) {
         QMainWindow::closeEvent(event);
         return;

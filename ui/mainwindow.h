@@ -12,6 +12,7 @@
 #include <QSystemTrayIcon>
 
 class QAction;
+class QSplitter;
 class QTimer;
 class QTreeWidgetItem;
 struct ItemRecord;
@@ -52,6 +53,8 @@ public:
     void removeTrayIcon();
     bool isTrayIconVisible() const;
     void applyTrayPreference();
+    // Keeps the window's size, place and splitter for the next start.
+    void saveGeometryState();
 
 public slots:
     // The unlock procedure: three attempts at the master password.
@@ -165,6 +168,7 @@ private:
     QString m_secretsShownFor;
     QAction* pinAction = nullptr;
     QSystemTrayIcon* trayIcon = nullptr;
+    QSplitter* m_splitter = nullptr;
     int m_openFrames = 0;
     bool m_lockPending = false;
 };

@@ -1,0 +1,15 @@
+#pragma once
+
+class QSplitter;
+
+namespace Ui {
+class MainWindow;
+}
+
+// Puts the main window's panels into layouts that grow with the window: the
+// tree and the right panel on either side of a splitter, the right panel's
+// header above the list and its buttons, and in the same place the locked
+// view ("lockedPanel", the parent of the unlock button) centred.
+// At the window's smallest size every widget keeps the place the form gives
+// it. Returns the splitter.
+QSplitter* layOutMainWindow(Ui::MainWindow* ui);
