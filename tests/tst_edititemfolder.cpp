@@ -31,6 +31,7 @@ class TestEditItemFolder : public QObject
 
 private slots:
     void init();
+    void tabFollowsTheForm();
     void createFolderAndItem_data();
     void createFolderAndItem();
     void editFindsPrefixedIcon();
@@ -182,6 +183,15 @@ void TestEditItemFolder::refusedWriteKeepsTheDialogOpen()
     accept(editor);
     QCOMPARE(editor.result(), int(QDialog::Accepted));
     QCOMPARE(editor.editorResult().name, QStringLiteral("Typed by the user"));
+}
+
+void TestEditItemFolder::tabFollowsTheForm()
+{
+    // Icon, then name, then OK.
+    EditItemFolder editor(true, RootItemId, nullptr);
+    const QStringList order = tabOrderAfter(editor.findChild<QWidget*>("comboBox"), 3);
+    QCOMPARE(order.mid(0, 1), QStringList("lineEdit"));
+    QVERIFY2(order.mid(1).contains("OK"), qPrintable(order.join(',')));
 }
 
 KELVARON_TEST_MAIN(TestEditItemFolder)

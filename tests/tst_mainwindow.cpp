@@ -160,6 +160,7 @@ private slots:
     void dropOntoAFolderMovesWhatWasDragged();
     void trayOnlyWhereThereIsOne();
     void windowGrowsAndComesBack();
+    void tabFollowsTheWindow();
 
 private:
     void selectListRow(MainWindow& window, int row)
@@ -1300,6 +1301,15 @@ void TestMainWindow::windowGrowsAndComesBack()
     QCOMPARE(again.findChild<QTreeWidget*>("treeWidget")->width(), treeWidth);
     QSettings().remove("General/geometry");
     QSettings().remove("General/splitter");
+}
+
+void TestMainWindow::tabFollowsTheWindow()
+{
+    // The tree, the list, then the buttons top to bottom.
+    MainWindow window;
+    QCOMPARE(tabOrderAfter(window.findChild<QWidget*>("treeWidget"), 7),
+             QStringList({"listWidget", "folderUpButton", "addButtonFolder", "addButton",
+                          "deleteButton", "editButton", "copyButton"}));
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

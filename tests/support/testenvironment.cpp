@@ -2,6 +2,7 @@
 
 #include "walletdatabase.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QSqlQuery>
 #include <QWidget>
@@ -81,4 +82,21 @@ void runOnWalletFile(const QString& sql)
         QVERIFY2(query.exec(sql), qPrintable(sql));
     }
     QSqlDatabase::removeDatabase("plain");
+}
+
+QStringList tabOrderAfter(QWidget* first, int count)
+{
+    QStringList names;
+    QWidget* widget = first;
+    while (names.size() < count) {
+        widget = widget->nextInFocusChain();
+        if (widget == first)
+            break;
+        if (!(widget->focusPolicy() & Qt::TabFocus))
+            continue;
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        names.append(widget->objectName().isEmpty() && button ? button->text().remove('&')
+                                                              : widget->objectName());
+    }
+    return names;
 }

@@ -36,6 +36,10 @@ CipherRows cipherRowsOpenedBy(const QString& password);
 // another program would; it creates nothing else in the file.
 void runOnWalletFile(const QString& sql);
 
+// The object names of the count widgets that Tab reaches after first, in
+// order (buttons of a button box by their text).
+QStringList tabOrderAfter(QWidget* first, int count);
+
 // Visible top-level windows, to check that a test left none open.
 QStringList openTopLevelWindows();
 
