@@ -14,11 +14,14 @@
 #include "testenvironment.h"
 #include "walletdatabase.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -210,6 +213,77 @@ void TestLooks::everyTextFits_data()
     QTest::newRow("about") << dialog([] { return std::make_unique<About>(nullptr); });
 }
 
+namespace {
+
+// The named widgets of a form that reach past their parent's edge, where
+// the parent cuts them off.
+QStringList sticksOut(QWidget* window)
+{
+    QStringList problems;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        QWidget* parent = widget->parentWidget();
+        if (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_") || !parent ||
+            !widget->isVisibleTo(window) || parent->inherits("QAbstractScrollArea"))
+            continue;
+        if (!parent->rect().contains(widget->geometry()))
+            problems << widget->objectName() + " reaches past the edge of " + parent->objectName();
+    }
+    return problems;
+}
+
+// The widget a Tab stop stands for: a spin box for its line edit, one
+// button box for all its buttons.
+QWidget* stopOf(QWidget* widget)
+{
+    QWidget* parent = widget->parentWidget();
+    if (parent && (qobject_cast<QDialogButtonBox*>(parent) || parent->inherits("QAbstractSpinBox")))
+        return parent;
+    return widget;
+}
+
+// In a dialog, Tab goes down the form, and along a row from left to right,
+// from the first widget at the top to the last at the bottom.
+QStringList tabAgainstTheLayout(QWidget* window)
+{
+    if (!qobject_cast<QDialog*>(window))
+        return {};
+    QList<QWidget*> stops;
+    QWidget* widget = window;
+    for (int steps = 0; steps < 200; ++steps) {
+        widget = widget->nextInFocusChain();
+        if (widget == window)
+            break;
+        // A widget with a focus proxy (a scroll area's viewport) is reached
+        // through the proxy.
+        if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(window) ||
+            !widget->isEnabled() || qobject_cast<QTabWidget*>(widget) || widget->focusProxy())
+            continue;
+        if (stops.isEmpty() || stops.last() != stopOf(widget))
+            stops.append(stopOf(widget));
+    }
+    const auto place = [window](QWidget* stop) { return stop->mapTo(window, QPoint(0, 0)); };
+    constexpr int SameRow = 8;
+    // The chain is a circle: it is read from its top-left stop.
+    const auto first = std::min_element(stops.begin(), stops.end(), [&](QWidget* a, QWidget* b) {
+        return place(a).y() + SameRow < place(b).y() ||
+               (qAbs(place(a).y() - place(b).y()) <= SameRow && place(a).x() < place(b).x());
+    });
+    std::rotate(stops.begin(), first, stops.end());
+    QStringList problems;
+    for (int i = 1; i < stops.size(); ++i) {
+        const QPoint before = place(stops[i - 1]);
+        const QPoint after = place(stops[i]);
+        const bool down = after.y() > before.y() + SameRow;
+        const bool right = qAbs(after.y() - before.y()) <= SameRow && after.x() > before.x();
+        if (!down && !right)
+            problems << "Tab goes from " + stops[i - 1]->objectName() + " back to " +
+                            stops[i]->objectName();
+    }
+    return problems;
+}
+
+} // namespace
+
 void TestLooks::everyTextFits()
 {
     QFETCH(Factory, make);
@@ -227,6 +301,7 @@ void TestLooks::everyTextFits()
         QVERIFY(window->grab().save(folder + QLatin1Char('/') + QTest::currentDataTag() +
                                     QStringLiteral(".png")));
     }
+    problems << sticksOut(window.get()) << tabAgainstTheLayout(window.get());
     window->close();
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("\n"))));
 }
