@@ -28,7 +28,8 @@ click "$main" 605 $((top + 170))
 field=$(window "field")
 focus "$field"
 type_text "P"; sleep 0.5
-xdotool key Tab space; sleep 0.5
+# Tab passes Password settings, then reaches Generate.
+xdotool key Tab Tab space; sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$field")"
 click "$field" $((WIDTH - 150)) $((HEIGHT - 18))
 sleep 1
