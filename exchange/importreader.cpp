@@ -52,7 +52,7 @@ ImportPlan ImportReader::read(const QByteArray& bytes)
             "", "This is not a CSV or JSON export of a password manager: it is not text."));
     const QByteArray start = bytes.left(64).trimmed();
     if (start.startsWith('{') || start.startsWith('['))
-        return readJson(bytes);
+        return BitwardenJson::read(bytes);
     return readCsv(bytes);
 }
 
@@ -71,9 +71,4 @@ ImportPlan ImportReader::readCsv(const QByteArray& bytes)
             "", "This is not a KeePassXC or Bitwarden export: its first line does not name their "
                 "columns, and it is not JSON."));
     return CsvFormats::map(kind, table);
-}
-
-ImportPlan ImportReader::readJson(const QByteArray& bytes)
-{
-    return BitwardenJson::read(bytes);
 }

@@ -20,5 +20,4 @@ public:
 
 private:
     static ImportPlan readCsv(const QByteArray& bytes);
-    static ImportPlan readJson(const QByteArray& bytes);
 };
