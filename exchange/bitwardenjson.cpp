@@ -40,34 +40,33 @@ QString joined(const QJsonObject& object, std::initializer_list<const char*> key
 
 void addLogin(EntryBuilder& entry, const QJsonObject& login)
 {
-    entry.add("USER", "username", text(login, "username"));
-    entry.add("PASS", "password", text(login, "password"));
+    entry.add("USER", text(login, "username"));
+    entry.add("PASS", text(login, "password"));
     for (const QJsonValue uri : login.value(QLatin1String("uris")).toArray())
-        entry.add("LINK", "uri", text(uri.toObject(), "uri"));
+        entry.add("LINK", text(uri.toObject(), "uri"));
     entry.addNamed(QStringLiteral("TOTP"), text(login, "totp"), true);
 }
 
 void addCard(EntryBuilder& entry, const QJsonObject& card)
 {
-    entry.add("NAME", "cardholderName", text(card, "cardholderName"));
-    entry.add("CARD", "number", text(card, "number"));
+    entry.add("NAME", text(card, "cardholderName"));
+    entry.add("CARD", text(card, "number"));
     const QString month = text(card, "expMonth");
     const QString year = text(card, "expYear");
-    entry.add("EXPD", "expiration",
-              month.isEmpty() || year.isEmpty() ? month + year
-                                                : month.rightJustified(2, '0') + '/' + year);
+    entry.add("EXPD", month.isEmpty() || year.isEmpty()
+                          ? month + year
+                          : month.rightJustified(2, '0') + '/' + year);
     entry.addNamed(QCoreApplication::translate("", "Security code"), text(card, "code"), true);
     entry.addNamed(QCoreApplication::translate("", "Brand"), text(card, "brand"));
 }
 
 void addIdentity(EntryBuilder& entry, const QJsonObject& identity)
 {
-    entry.add("NAME", "name",
-              joined(identity, {"title", "firstName", "middleName", "lastName"}, " "));
-    entry.add("USER", "username", text(identity, "username"));
-    entry.add("MAIL", "email", text(identity, "email"));
-    entry.add("PHON", "phone", text(identity, "phone"));
-    entry.add("ADDR", "address",
+    entry.add("NAME", joined(identity, {"title", "firstName", "middleName", "lastName"}, " "));
+    entry.add("USER", text(identity, "username"));
+    entry.add("MAIL", text(identity, "email"));
+    entry.add("PHON", text(identity, "phone"));
+    entry.add("ADDR",
               joined(identity,
                      {"address1", "address2", "address3", "postalCode", "city", "state", "country"},
                      ", "));
@@ -140,7 +139,7 @@ ImportPlan BitwardenJson::read(const QByteArray& bytes)
         default:
             break;
         }
-        entry.add("NOTE", "notes", text(item, "notes"));
+        entry.add("NOTE", text(item, "notes"));
         for (const QJsonValue field : item.value(QLatin1String("fields")).toArray()) {
             const QJsonObject custom = field.toObject();
             entry.addNamed(text(custom, "name"), text(custom, "value"),

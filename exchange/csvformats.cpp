@@ -46,9 +46,9 @@ ImportPlan::Entry keePassXCEntry(const Csv::Record& record, const QHash<QString,
 {
     const auto column = [&](const char* name) { return record.fields.value(at.value(name)); };
     EntryBuilder entry(record.line, folderPathOf(column("group")).mid(1), column("title"));
-    entry.add("USER", "Username", column("username"));
-    entry.add("PASS", "Password", column("password"));
-    entry.add("LINK", "URL", column("url"));
+    entry.add("USER", column("username"));
+    entry.add("PASS", column("password"));
+    entry.add("LINK", column("url"));
     entry.addNotes(column("notes"));
     if (at.contains("totp"))
         entry.addNamed(TotpLabel, column("totp"), true);
@@ -63,17 +63,15 @@ ImportPlan::Entry bitwardenEntry(const Csv::Record& record, const QHash<QString,
         return at.contains(name) ? record.fields.value(at.value(name)) : QString();
     };
     EntryBuilder entry(record.line, folderPathOf(column("folder")), column("name"));
-    entry.add("USER", "login_username", column("login_username"));
-    entry.add("PASS", "login_password", column("login_password"));
+    entry.add("USER", column("login_username"));
+    entry.add("PASS", column("login_password"));
     for (const QString& uri : column("login_uri").split(QLatin1Char(','), Qt::SkipEmptyParts))
-        entry.add("LINK", "login_uri", uri.trimmed());
-    entry.add("NOTE", "notes", column("notes"));
+        entry.add("LINK", uri.trimmed());
+    entry.add("NOTE", column("notes"));
     for (const QString& line : column("fields").split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const int colon = line.indexOf(QLatin1String(": "));
         if (colon > 0)
             entry.addNamed(line.left(colon), line.mid(colon + 2));
-        else
-            entry.addNamed(line.trimmed(), QString());
     }
     entry.addNamed(TotpLabel, column("login_totp"), true);
     return entry.take();

@@ -49,11 +49,11 @@ EntryBuilder::EntryBuilder(int line, const QStringList& folderPath, const QStrin
         title.trimmed().isEmpty() ? QCoreApplication::translate("", "(untitled)") : title.trimmed();
 }
 
-void EntryBuilder::add(const QString& code, const QString& label, const QString& value)
+void EntryBuilder::add(const QString& code, const QString& value)
 {
     if (value.trimmed().isEmpty())
         return;
-    m_entry.fields.append({code, label, value, false});
+    m_entry.fields.append({code, QString(), value, false});
 }
 
 void EntryBuilder::addNamed(const QString& name, const QString& value, bool secret)
@@ -76,7 +76,7 @@ void EntryBuilder::addNotes(const QString& notes)
         }
         const QRegularExpressionMatch match = named.match(line);
         if (!match.hasMatch()) {
-            add(NoteCode, QStringLiteral("Notes"), notes);
+            add(NoteCode, notes);
             return;
         }
         fields.append({match.captured(1), match.captured(2)});

@@ -10,8 +10,8 @@ class EntryBuilder
 public:
     EntryBuilder(int line, const QStringList& folderPath, const QString& title);
 
-    // A field on a built-in label (by its code), named label in the file.
-    void add(const QString& code, const QString& label, const QString& value);
+    // A field on a built-in label, by its code.
+    void add(const QString& code, const QString& value);
     // A field named in the file: a built-in label when the name is one
     // Kelvaron knows, else a label of that name.
     void addNamed(const QString& name, const QString& value, bool secret = false);

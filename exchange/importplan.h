@@ -11,7 +11,8 @@ class ImportPlan
 public:
     struct Field
     {
-        // The code of a built-in label, or empty for a label named label.
+        // The code of a built-in label; when empty, the field goes on the
+        // label named label.
         QString code;
         QString label;
         QString value;

@@ -138,7 +138,9 @@ void WalletDatabase::open()
                QCoreApplication::translate("", "a new wallet could not be created in it"));
         return;
     }
-    readProperties();
+    // A file whose protection cannot be used is refused before anything is written.
+    if (const QString problem = readProperties(); !problem.isEmpty())
+        refuse(State::Damaged, problem);
 }
 
 bool WalletDatabase::hasSqliteHeader(const QString& path)
@@ -188,12 +190,6 @@ bool WalletDatabase::checkExistingFile()
     }
     if (rowCount(QStringLiteral("SELECT COUNT(*) FROM kelvaron_properties")) < 1) {
         refuse(State::Damaged, QCoreApplication::translate("", "its properties are missing"));
-        return false;
-    }
-    QString protectionProblem;
-    WalletProtection::read(m_connection, &protectionProblem);
-    if (!protectionProblem.isEmpty()) {
-        refuse(State::Damaged, protectionProblem);
         return false;
     }
     if (isUninitialised() && rowCount(QStringLiteral("SELECT COUNT(*) FROM kelvaron_items")) > 0) {
@@ -278,7 +274,7 @@ bool WalletDatabase::createSchema()
     return commitOrRollback();
 }
 
-void WalletDatabase::readProperties()
+QString WalletDatabase::readProperties()
 {
     m_walletId.clear();
     QString problem;
@@ -286,6 +282,7 @@ void WalletDatabase::readProperties()
     QSqlQuery query;
     if (query.exec(QStringLiteral("SELECT * FROM kelvaron_properties ")) && query.next())
         m_walletId = query.value(QStringLiteral("database_id")).toString();
+    return problem;
 }
 
 bool WalletDatabase::setUpdateTimestamp(const QString& now)

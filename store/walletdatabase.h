@@ -55,7 +55,9 @@ public:
     int storedItemCount();
     void lock();
     bool createSchema();
-    void readProperties();
+    // Reads the wallet id and protection; why the protection cannot be used,
+    // or an empty text.
+    QString readProperties();
     void touchUpdateTimestamp(const QString& now);
     bool isFreshFile() const { return m_freshFile; }
     State state() const { return m_state; }
