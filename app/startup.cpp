@@ -1,8 +1,10 @@
 #include "startup.h"
 
 #include "backuparchive.h"
+#include "exitsignals.h"
 #include "filesafety.h"
 #include "interfacelanguage.h"
+#include "keepassxcexport.h"
 #include "kelvaronconfig.h"
 #include "kvcustommessage.h"
 #include "kvfirststart.h"
@@ -22,6 +24,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTranslator>
 
 namespace {
@@ -181,6 +184,7 @@ void loadTranslation(QApplication& app, const QString& code)
 int runStartup(QApplication& app)
 {
     const QDateTime startedAt = QDateTime::currentDateTime();
+    const ExitSignals exitSignals(nullptr);
     SingleInstance instance(WalletDatabase::dataFolderPath());
     if (!instance.acquire()) {
         // The running copy comes to the front; this one never opens the wallet.
@@ -197,6 +201,7 @@ int runStartup(QApplication& app)
     // What killed backups and restores of earlier runs left behind.
     removeStaleBackupLeftovers(startedAt);
     removeStaleRestoreFolders(startedAt);
+    KeepassxcExport::removeStaleLeftovers(startedAt);
     if (!openWalletDatabase()) {
         showError(QCoreApplication::translate("", "General error"), initialisationFailureText());
         return 1;
@@ -224,6 +229,11 @@ int runStartup(QApplication& app)
         window.activateWindow();
     });
     window.show();
+    if (!instance.problem().isEmpty())
+        window.statusBar()->showMessage(
+            QCoreApplication::translate("", "A second start of Kelvaron will not find this "
+                                            "window: %1")
+                .arg(instance.problem()));
     const int status = app.exec();
     clearSecretFromClipboard();
     return status;

@@ -1,7 +1,7 @@
 #include "backuparchive.h"
 
-#include "filesafety.h"
 #include "leftovers.h"
+#include "privatefilewriter.h"
 #include "walletdatabase.h"
 #include "zip.h"
 
@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <QTemporaryFile>
 
 namespace {
 
@@ -40,10 +39,11 @@ QString backupArchiveName(BackupKind kind, const QString& timestamp, int number)
                                         : QStringLiteral("-manual.zip"));
 }
 
-QString zipFileToArchive(const QString& archivePath, const QString& filePath)
+namespace {
+
+// Adds filePath to the archive that zip has just begun and finishes it.
+QString finishWithFile(Zip& zip, Zip::ErrorCode ec, const QString& filePath)
 {
-    Zip zip;
-    Zip::ErrorCode ec = zip.createArchive(archivePath, true);
     if (ec != Zip::Ok)
         return QStringLiteral("Error: ") + Zip::errorText(ec);
     ec = zip.addPath(filePath, Zip::LevelAutoFull);
@@ -55,6 +55,15 @@ QString zipFileToArchive(const QString& archivePath, const QString& filePath)
     return QStringLiteral("SUCCESS");
 }
 
+} // namespace
+
+QString zipFileToArchive(const QString& archivePath, const QString& filePath)
+{
+    Zip zip;
+    const Zip::ErrorCode ec = zip.createArchive(archivePath, true);
+    return finishWithFile(zip, ec, filePath);
+}
+
 QString makeBackupArchive(BackupKind kind)
 {
     const QString folder = backupFolder();
@@ -63,30 +72,29 @@ QString makeBackupArchive(BackupKind kind)
     const QString database = WalletDatabase::databaseFilePath();
     if (!QFileInfo::exists(database))
         return {};
-    // The archive is written under a temporary name and takes its final name
-    // only once every byte is on the disk: a backup is complete or absent.
-    QTemporaryFile partial(folder + QDir::separator() + PartialPrefix + QStringLiteral("XXXXXX") +
-                           PartialSuffix);
+    // The archive is written under a temporary name, through the descriptor
+    // that created it, and takes its final name only once every byte is on
+    // the disk: a backup is complete or absent. In a folder that others can
+    // write, nothing they put at either name is followed or replaced.
+    PrivateFileWriter partial(folder, PartialPrefix, PartialSuffix);
     if (!partial.open())
         return {};
-    partial.close();
-    const QString written = zipFileToArchive(partial.fileName(), database);
+    Zip zip;
+    const Zip::ErrorCode ec = zip.createArchive(partial.device());
+    const QString written = finishWithFile(zip, ec, database);
     if (written != QLatin1String("SUCCESS")) {
         qDebug() << "Backup not written:" << written;
         return {};
     }
-    if (!FileSafety::makePrivateFile(partial.fileName()) || !FileSafety::sync(partial.fileName()))
-        return {};
     const QString timestamp = backupTimestamp();
     for (int number = 1; number <= MaxSameSecond; ++number) {
         const QString archive =
             folder + QDir::separator() + backupArchiveName(kind, timestamp, number);
-        if (QFileInfo::exists(archive))
-            continue;
-        if (!QFile::rename(partial.fileName(), archive))
+        bool taken = false;
+        if (partial.commit(archive, PrivateFileWriter::Commit::NoReplace, &taken))
+            return archive;
+        if (!taken)
             return {};
-        FileSafety::sync(folder);
-        return archive;
     }
     return {};
 }

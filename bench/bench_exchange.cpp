@@ -4,6 +4,7 @@
 #include "benchwallet.h"
 #include "csv.h"
 #include "csvformats.h"
+#include "hostileimports.h"
 #include "importdialog.h"
 #include "importreader.h"
 #include "importwriter.h"
@@ -89,6 +90,45 @@ void BM_ReadTenThousand(benchmark::State& state)
         benchmark::DoNotOptimize(ImportReader::readFile(path));
 }
 BENCHMARK(BM_ReadTenThousand)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The process's peak resident memory in MiB since the last reset.
+double peakMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
+
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+// Files shaped to make the importer work hard, each read and previewed: the
+// work stays linear in the file, under a second and 200 MB each (peak_MiB is
+// the process's peak resident memory during the shape's run).
+void BM_HostileImport(benchmark::State& state)
+{
+    const QString shape = HostileImports::shapes().at(int(state.range(0)));
+    state.SetLabel(shape.toStdString());
+    QTemporaryDir folder;
+    const QString path = HostileImports::write(folder.path(), shape);
+    resetPeak();
+    for (auto _ : state) {
+        const ImportPlan plan = ImportReader::readFile(path);
+        ImportDialog preview(plan, nullptr);
+        benchmark::DoNotOptimize(&preview);
+        if (plan.canBeWritten())
+            state.SkipWithError("a hostile file was taken as importable");
+    }
+    state.counters["peak_MiB"] = peakMiB();
+}
+BENCHMARK(BM_HostileImport)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -83,7 +83,7 @@ void addIdentity(EntryBuilder& entry, const QJsonObject& identity)
 
 ImportPlan BitwardenJson::read(const QByteArray& bytes)
 {
-    ImportPlan plan;
+    ImportPlan plan(ImportPlan::Places::Items);
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     const QJsonObject root = document.object();
@@ -120,8 +120,7 @@ ImportPlan BitwardenJson::read(const QByteArray& bytes)
         ++number;
         const QJsonObject item = value.toObject();
         if (!value.isObject() || !item.value(QLatin1String("type")).isDouble()) {
-            plan.problems.append(
-                {number, QCoreApplication::translate("", "Item %1: it has no type").arg(number)});
+            plan.addProblem(number, QCoreApplication::translate("", "it has no type"));
             continue;
         }
         EntryBuilder entry(number, folders.value(text(item, "folderId")), text(item, "name"));
@@ -145,7 +144,7 @@ ImportPlan BitwardenJson::read(const QByteArray& bytes)
             entry.addNamed(text(custom, "name"), text(custom, "value"),
                            custom.value(QLatin1String("type")).toInt() == HiddenField);
         }
-        plan.entries.append(entry.take());
+        plan.add(entry.take());
     }
     return plan;
 }

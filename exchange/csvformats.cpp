@@ -111,20 +111,16 @@ ImportPlan CsvFormats::map(Kind kind, const Csv::Table& table)
     for (int i = 1; i < table.records.size(); ++i) {
         const Csv::Record& record = table.records[i];
         if (record.fields.size() != header.size()) {
-            plan.problems.append(
-                {record.line,
-                 QCoreApplication::translate("", "Line %1: %2 columns where the header has %3")
-                     .arg(record.line)
-                     .arg(record.fields.size())
-                     .arg(header.size())});
+            plan.addProblem(record.line,
+                            QCoreApplication::translate("", "%1 columns where the header has %2")
+                                .arg(record.fields.size())
+                                .arg(header.size()));
             continue;
         }
-        plan.entries.append(kind == Kind::KeePassXC ? keePassXCEntry(record, columns)
-                                                    : bitwardenEntry(record, columns));
+        plan.add(kind == Kind::KeePassXC ? keePassXCEntry(record, columns)
+                                         : bitwardenEntry(record, columns));
     }
     if (!table.error.isEmpty())
-        plan.problems.append(
-            {table.errorLine,
-             QCoreApplication::translate("", "Line %1: %2").arg(table.errorLine).arg(table.error)});
+        plan.addProblem(table.errorLine, table.error);
     return plan;
 }

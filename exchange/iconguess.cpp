@@ -1,6 +1,7 @@
 #include "iconguess.h"
 
 #include "iconcatalogue.h"
+#include "importplan.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -46,16 +47,22 @@ const QHash<QString, QString>& iconWords()
 
 QString guessItemIcon(const QString& title, const QStringList& addresses)
 {
+    // Each address is looked at once; an entry has at most a hundred that
+    // count, whatever a file claims.
     QStringList candidates;
-    for (const QString& address : addresses) {
+    const auto addLabel = [&candidates](const QString& label) {
+        if (label != QLatin1String("www"))
+            candidates.append(label);
+    };
+    for (const QString& address : addresses.mid(0, ImportPlan::MaxAddresses)) {
         // "https://mail.google.com/x" and "google.com" alike.
-        QUrl url = QUrl::fromUserInput(address.trimmed());
+        const QUrl url = QUrl::fromUserInput(address.trimmed());
         const QStringList labels = url.host().toLower().split(QLatin1Char('.'));
         // The name before the top-level domain, then the subdomains.
         if (labels.size() >= 2) {
-            candidates.append(labels.at(labels.size() - 2));
-            candidates.append(labels.mid(0, labels.size() - 2));
-            candidates.removeAll(QStringLiteral("www"));
+            addLabel(labels.at(labels.size() - 2));
+            for (int i = 0; i < labels.size() - 2; ++i)
+                addLabel(labels.at(i));
         }
     }
     candidates.append(title);

@@ -9,6 +9,12 @@
 class ImportPlan
 {
 public:
+    // The most folder levels and web addresses one entry may bring; an
+    // entry beyond them is a problem of its line, so that a small hostile
+    // file cannot make the preview or the write run for long.
+    static constexpr int MaxFolderDepth = 64;
+    static constexpr int MaxAddresses = 100;
+
     struct Field
     {
         // The code of a built-in label; when empty, the field goes on the
@@ -32,6 +38,29 @@ public:
         int line = 0; // of the file, or the item's number in a JSON file
         QString text; // for the user, the place included
     };
+    // One folder to make: its name and the index of its parent in the list
+    // of folders, -1 for the new "Imported" folder itself.
+    struct Folder
+    {
+        int parent = -1;
+        QString name;
+    };
+    // Every folder the entries need, parents before children, and for each
+    // entry the index of its folder (-1 for the top).
+    struct FolderTree
+    {
+        QList<Folder> folders;
+        QList<int> entryFolder;
+    };
+    // How the file's places are counted: lines of a CSV file, items of a
+    // JSON file.
+    enum class Places
+    {
+        Lines,
+        Items
+    };
+
+    explicit ImportPlan(Places places = Places::Lines) : m_places(places) {}
 
     // The format found, for the user ("KeePassXC CSV", ...).
     QString format;
@@ -42,7 +71,14 @@ public:
     QList<Problem> problems;
 
     bool canBeWritten() const { return refusal.isEmpty() && problems.isEmpty(); }
-    // Every folder path the entries need, parents before children.
-    QList<QStringList> folderPaths() const;
+    // Takes entry, or a problem of its line when it is beyond the bounds.
+    void add(const Entry& entry);
+    // A problem at line (or item) number, said as "Line 4: text".
+    void addProblem(int line, const QString& text);
+    // Built in one pass, one lookup per folder level.
+    FolderTree folderTree() const;
     int fieldCount() const;
+
+private:
+    Places m_places;
 };

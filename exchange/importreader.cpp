@@ -1,12 +1,11 @@
 #include "importreader.h"
 
 #include "bitwardenjson.h"
+#include "boundedfile.h"
 #include "csv.h"
 #include "csvformats.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QTextCodec>
 
 namespace {
@@ -16,6 +15,12 @@ ImportPlan refused(const QString& why)
     ImportPlan plan;
     plan.refusal = why;
     return plan;
+}
+
+QString tooLarge()
+{
+    return QCoreApplication::translate(
+        "", "The file is larger than 50 MiB, more than an export of passwords can be.");
 }
 
 bool isUtf8Text(const QByteArray& bytes)
@@ -31,22 +36,26 @@ bool isUtf8Text(const QByteArray& bytes)
 
 ImportPlan ImportReader::readFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.size() > MaxFileBytes)
+    const BoundedFile::Result file = BoundedFile::read(path, MaxFileBytes);
+    switch (file.status) {
+    case BoundedFile::Status::Read:
+        break;
+    case BoundedFile::Status::TooLarge:
+        return refused(tooLarge());
+    case BoundedFile::Status::NotRegular:
         return refused(QCoreApplication::translate(
-            "", "The file is larger than 50 MiB, more than an export of passwords can be."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+            "", "This is not a file that can be imported: it is a folder, a device or a pipe."));
+    case BoundedFile::Status::Unreadable:
         return refused(
-            QCoreApplication::translate("", "The file cannot be read: %1").arg(file.errorString()));
-    return read(file.readAll());
+            QCoreApplication::translate("", "The file cannot be read: %1").arg(file.error));
+    }
+    return read(file.bytes);
 }
 
 ImportPlan ImportReader::read(const QByteArray& bytes)
 {
     if (bytes.size() > MaxFileBytes)
-        return refused(QCoreApplication::translate(
-            "", "The file is larger than 50 MiB, more than an export of passwords can be."));
+        return refused(tooLarge());
     if (!isUtf8Text(bytes))
         return refused(QCoreApplication::translate(
             "", "This is not a CSV or JSON export of a password manager: it is not text."));

@@ -55,17 +55,20 @@ QString ImportWriter::write(const ImportPlan& plan, const QDate& today)
                                     QStringLiteral("folder"), true, {});
         if (top.isEmpty())
             return false;
-        QHash<QStringList, QString> folders{{QStringList(), top}};
-        for (const QStringList& path : plan.folderPaths()) {
-            const QString id =
-                db->addItemWithFields(folders.value(path.mid(0, path.size() - 1)), path.last(),
-                                      QStringLiteral("folder"), true, {});
+        const ImportPlan::FolderTree tree = plan.folderTree();
+        QStringList folderIds;
+        folderIds.reserve(tree.folders.size());
+        const auto idOf = [&](int folder) { return folder < 0 ? top : folderIds.at(folder); };
+        for (const ImportPlan::Folder& folder : tree.folders) {
+            const QString id = db->addItemWithFields(idOf(folder.parent), folder.name,
+                                                     QStringLiteral("folder"), true, {});
             if (id.isEmpty())
                 return false;
-            folders.insert(path, id);
+            folderIds.append(id);
         }
         LabelCodes labels(db);
-        for (const ImportPlan::Entry& entry : plan.entries) {
+        for (int i = 0; i < plan.entries.size(); ++i) {
+            const ImportPlan::Entry& entry = plan.entries.at(i);
             QList<QPair<QString, QString>> fields;
             for (const ImportPlan::Field& field : entry.fields) {
                 const QString code = labels.codeOf(field);
@@ -73,8 +76,8 @@ QString ImportWriter::write(const ImportPlan& plan, const QDate& today)
                     return false;
                 fields.append({code, field.value});
             }
-            if (db->addItemWithFields(folders.value(entry.folderPath), entry.title, entry.icon,
-                                      false, fields)
+            if (db->addItemWithFields(idOf(tree.entryFolder.at(i)), entry.title, entry.icon, false,
+                                      fields)
                     .isEmpty())
                 return false;
         }

@@ -2,16 +2,20 @@
 
 #include "csv.h"
 #include "csvformats.h"
-#include "filesafety.h"
+#include "leftovers.h"
+#include "privatefilewriter.h"
 #include "walletdatabase.h"
 
-#include <cstdio>
-#include <QDir>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
-#include <QTemporaryFile>
+#include <QSettings>
 
 namespace {
+
+// The folder of the last export, and the start of its temporary files' names.
+const QString ExportFolderKey = QStringLiteral("General/exportfolder");
+const QString LeftoverPrefix = QStringLiteral(".kelvaron-export-");
 
 // "Label: value", the value's further lines indented so that they read as
 // its continuation.
@@ -68,19 +72,19 @@ QByteArray KeepassxcExport::build()
 bool KeepassxcExport::writeFile(const QString& path)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    // A temporary file is made readable by its owner only.
-    QTemporaryFile partial(folder + QStringLiteral("/.kelvaron-export-XXXXXX"));
+    // Remembered before a byte is written: a temporary file that a kill
+    // leaves here is found and removed at the next start.
+    QSettings().setValue(ExportFolderKey, folder);
+    PrivateFileWriter partial(folder, LeftoverPrefix, QString());
     if (!partial.open())
         return false;
     const QByteArray bytes = build();
-    const bool written = partial.write(bytes) == bytes.size() && partial.flush() &&
-                         FileSafety::makePrivateFile(partial.fileName()) &&
-                         FileSafety::sync(partial.fileName());
-    partial.close();
-    if (!written || std::rename(QFile::encodeName(partial.fileName()).constData(),
-                                QFile::encodeName(path).constData()) != 0)
-        return false;
-    partial.setAutoRemove(false);
-    FileSafety::sync(folder);
-    return true;
+    return partial.device()->write(bytes) == bytes.size() &&
+           partial.commit(path, PrivateFileWriter::Commit::Replace);
+}
+
+void KeepassxcExport::removeStaleLeftovers(const QDateTime& startedAt)
+{
+    removeLeftoversBefore(QSettings().value(ExportFolderKey).toString(),
+                          LeftoverPrefix + QStringLiteral("*"), startedAt);
 }

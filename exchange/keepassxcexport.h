@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // Writes the open wallet as KeePassXC CSV: every item one row, its folder
@@ -16,4 +17,7 @@ public:
     // until every byte is on the disk; false, with nothing left behind, when
     // it could not be written.
     static bool writeFile(const QString& path);
+    // Removes the temporary files that exports killed before startedAt left
+    // in the folder of the last export.
+    static void removeStaleLeftovers(const QDateTime& startedAt);
 };

@@ -1062,10 +1062,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <translation>Bitwarden JSON</translation>
     </message>
     <message>
-        <source>Item %1: it has no type</source>
-        <translation>Запись %1: у неё нет типа</translation>
-    </message>
-    <message>
         <source>a quote stands inside an unquoted field</source>
         <translation>кавычка стоит внутри поля без кавычек</translation>
     </message>
@@ -1088,10 +1084,6 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>Bitwarden CSV</source>
         <translation>Bitwarden CSV</translation>
-    </message>
-    <message>
-        <source>Line %1: %2 columns where the header has %3</source>
-        <translation>Строка %1: столбцов %2, а в заголовке %3</translation>
     </message>
     <message>
         <source>Line %1: %2</source>
@@ -1128,6 +1120,34 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>Imported %1</source>
         <translation>Импорт %1</translation>
+    </message>
+    <message>
+        <source>A second start of Kelvaron will not find this window: %1</source>
+        <translation>Повторный запуск Kelvaron не найдёт это окно: %1</translation>
+    </message>
+    <message>
+        <source>it has no type</source>
+        <translation>у него нет типа</translation>
+    </message>
+    <message>
+        <source>%1 columns where the header has %2</source>
+        <translation>%1 столбцов, а в заголовке %2</translation>
+    </message>
+    <message>
+        <source>its folder is %1 levels deep; at most %2 levels can be imported</source>
+        <translation>его папка вложена на %1 уровней; импортировать можно не более %2 уровней</translation>
+    </message>
+    <message>
+        <source>it has %1 web addresses; at most %2 can be imported per entry</source>
+        <translation>у него %1 веб-адресов; для одной записи можно импортировать не более %2</translation>
+    </message>
+    <message>
+        <source>Item %1: %2</source>
+        <translation>Элемент %1: %2</translation>
+    </message>
+    <message>
+        <source>This is not a file that can be imported: it is a folder, a device or a pipe.</source>
+        <translation>Это не файл, который можно импортировать: это папка, устройство или канал.</translation>
     </message>
 </context>
 <context>

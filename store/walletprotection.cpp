@@ -19,11 +19,12 @@ const char* const KdfColumns[] = {"kdf", "kdf_salt", "kdf_memory", "kdf_iteratio
                                   "kdf_parallelism"};
 
 // The bounds a file's settings must keep: enough to be worth the name, and
-// little enough that a hostile file cannot make an unlock run for hours.
+// little enough that a hostile file can make one unlock attempt cost at most
+// about a GiB of memory and some seconds, never minutes.
 constexpr qint64 MinMemoryKiB = 8 * 1024;
-constexpr qint64 MaxMemoryKiB = 4 * 1024 * 1024;
-constexpr qint64 MaxIterations = 100;
-constexpr qint64 MaxParallelism = 64;
+constexpr qint64 MaxMemoryKiB = 1024 * 1024;
+constexpr qint64 MaxIterations = 10;
+constexpr qint64 MaxParallelism = 16;
 
 } // namespace
 

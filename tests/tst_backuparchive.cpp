@@ -35,6 +35,7 @@ private slots:
     void backupIsCompleteOrAbsent();
     void backupsOfOneSecondArePrivateAndDistinct();
     void staleLeftoversAreRemoved();
+    void linksAtTheNamesAreLeftAlone();
 
 private:
     QTemporaryDir m_folder;
@@ -43,7 +44,8 @@ private:
 void TestBackupArchive::init()
 {
     QSettings().setValue("backup/backup_path", m_folder.path());
-    for (const QString& file : QDir(m_folder.path()).entryList(QDir::Files))
+    for (const QString& file :
+         QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System))
         QFile::remove(m_folder.filePath(file));
     freshWallet("pw");
 }
@@ -184,6 +186,49 @@ void TestBackupArchive::staleLeftoversAreRemoved()
     QVERIFY(!QFile::exists(stale));
     QVERIFY(QFile::exists(running));
     QVERIFY(QFile::exists(backup));
+}
+
+void TestBackupArchive::linksAtTheNamesAreLeftAlone()
+{
+    // In a backup folder that someone else can write, links stand at every
+    // name the backup may take in the next seconds: one to a file of the
+    // user, one dangling. None is followed or replaced.
+    QTemporaryDir elsewhere;
+    const QString precious = elsewhere.filePath("precious");
+    {
+        QFile file(precious);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("the user's own file");
+    }
+    const QDateTime now = QDateTime::currentDateTime();
+    QHash<QString, QString> links;
+    for (int second = 0; second < 5; ++second)
+        for (int number = 1; number <= 3; ++number) {
+            const QString link = m_folder.filePath(backupArchiveName(
+                BackupManual, now.addSecs(second).toString("yyyyMMdd-HHmmss"), number));
+            const QString target = number == 1 ? elsewhere.filePath("missing") : precious;
+            QVERIFY(QFile::link(target, link));
+            links.insert(link, target);
+        }
+    const QString archive = makeBackupArchive(BackupManual);
+    QVERIFY(!archive.isEmpty());
+    QVERIFY(!links.contains(archive));
+    QVERIFY(!QFileInfo(archive).isSymLink());
+    UnZip unzip;
+    QCOMPARE(unzip.openArchive(archive), UnZip::Ok);
+    QCOMPARE(unzip.verifyArchive(), UnZip::Ok);
+    QFile file(precious);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("the user's own file"));
+    QVERIFY(!QFile::exists(elsewhere.filePath("missing")));
+    for (auto link = links.cbegin(); link != links.cend(); ++link) {
+        QVERIFY(QFileInfo(link.key()).isSymLink());
+        QCOMPARE(QFileInfo(link.key()).symLinkTarget(), link.value());
+        QFile::remove(link.key());
+    }
+    // Nothing partial is left either.
+    QCOMPARE(QDir(m_folder.path()).entryList({".kvrb-*"}, QDir::Files | QDir::Hidden),
+             QStringList());
 }
 
 KELVARON_TEST_MAIN(TestBackupArchive)

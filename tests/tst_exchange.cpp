@@ -1,5 +1,6 @@
 #include "csv.h"
 #include "exchangecommands.h"
+#include "hostileimports.h"
 #include "importreader.h"
 #include "importwriter.h"
 #include "keepassxcexport.h"
@@ -99,7 +100,11 @@ private slots:
     void nothingIsWrittenOnProblemsOrFaults();
     void oversizedFilesAreRefusedUnread_data();
     void oversizedFilesAreRefusedUnread();
+    void hostileShapesAreRefused_data();
+    void hostileShapesAreRefused();
+    void boundsThemselvesAreImported();
     void exportImportRoundTrip();
+    void killedExportLeavesNothingAfterTheNextStart();
     void exportAsksFirst_data();
     void exportAsksFirst();
     void importCommandShowsThePreview();
@@ -223,7 +228,7 @@ void TestExchange::fixtures()
     const ImportPlan plan = ImportReader::readFile(fixture(file));
     QCOMPARE(plan.refusal, QString());
     QCOMPARE(plan.format, format);
-    QCOMPARE(plan.folderPaths().size(), folders);
+    QCOMPARE(plan.folderTree().folders.size(), folders);
     QStringList read;
     for (const ImportPlan::Entry& entry : plan.entries)
         read.append(summary(entry));
@@ -378,6 +383,87 @@ void TestExchange::oversizedFilesAreRefusedUnread()
     QVERIFY2(plan.refusal.contains(refusal), qPrintable(plan.refusal));
     QVERIFY(plan.entries.isEmpty());
     QVERIFY(!plan.canBeWritten());
+}
+
+void TestExchange::hostileShapesAreRefused_data()
+{
+    QTest::addColumn<QString>("shape");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("deep KeePassXC group") << "deep KeePassXC group"
+                                          << ""
+                                          << "Line 2: its folder is 20000 levels deep";
+    QTest::newRow("deep Bitwarden folder") << "deep Bitwarden folder"
+                                           << ""
+                                           << "Item 1: its folder is 20000 levels deep";
+    QTest::newRow("many addresses") << "many addresses"
+                                    << ""
+                                    << "Line 2: it has 100000 web addresses";
+    for (const char* shape : {"link to /dev/zero", "named pipe", "folder"})
+        QTest::newRow(shape) << shape << "not a file that can be imported"
+                             << "";
+}
+
+void TestExchange::hostileShapesAreRefused()
+{
+    QFETCH(QString, shape);
+    QFETCH(QString, refusal);
+    QFETCH(QString, problem);
+    QTemporaryDir dir;
+    const ImportPlan plan = ImportReader::readFile(HostileImports::write(dir.path(), shape));
+    QVERIFY(!plan.canBeWritten());
+    QVERIFY(plan.entries.isEmpty());
+    if (!refusal.isEmpty()) {
+        QVERIFY2(plan.refusal.contains(refusal), qPrintable(plan.refusal));
+        return;
+    }
+    QCOMPARE(plan.problems.size(), 1);
+    QVERIFY2(plan.problems.first().text.startsWith(problem),
+             qPrintable(plan.problems.first().text));
+}
+
+void TestExchange::boundsThemselvesAreImported()
+{
+    // 64 levels and 100 addresses are still an ordinary entry.
+    QTemporaryDir dir;
+    QFile file(dir.filePath("bounds.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("folder,favorite,type,name,notes,fields,reprompt,login_uri,login_username,"
+               "login_password,login_totp\n\"" +
+               QByteArray("a/").repeated(ImportPlan::MaxFolderDepth) + "\",,login,n,,,0,\"" +
+               QByteArray("a.io,").repeated(ImportPlan::MaxAddresses) + "\",u,p,\n");
+    file.close();
+    const ImportPlan plan = ImportReader::readFile(file.fileName());
+    QVERIFY(plan.canBeWritten());
+    QCOMPARE(plan.entries.size(), 1);
+    QCOMPARE(plan.folderTree().folders.size(), ImportPlan::MaxFolderDepth);
+    QVERIFY(!ImportWriter::write(plan, ImportDay).isEmpty());
+}
+
+void TestExchange::killedExportLeavesNothingAfterTheNextStart()
+{
+    QTemporaryDir dir;
+    QVERIFY(KeepassxcExport::writeFile(dir.filePath("export.csv")));
+    // A kill -9 halfway through the next export left its temporary file.
+    const QString stale = dir.filePath(".kelvaron-export-AbCdEf");
+    const QString running = dir.filePath(".kelvaron-export-GhIjKl");
+    for (const QString& path : {stale, running}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Root,Bank,secret\n");
+    }
+    const QDateTime startedAt = QDateTime::currentDateTime();
+    QFile old(stale);
+    QVERIFY(old.open(QIODevice::ReadWrite));
+    QVERIFY(old.setFileTime(startedAt.addSecs(-60), QFileDevice::FileModificationTime));
+    old.close();
+    QFile recent(running);
+    QVERIFY(recent.open(QIODevice::ReadWrite));
+    QVERIFY(recent.setFileTime(startedAt.addSecs(60), QFileDevice::FileModificationTime));
+    recent.close();
+    KeepassxcExport::removeStaleLeftovers(startedAt);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({".kelvaron-export-GhIjKl", "export.csv"}));
 }
 
 void TestExchange::exportImportRoundTrip()

@@ -279,12 +279,15 @@ void TestWalletProtection::badSettingsAreRefusedUntouched_data()
            "ALTER TABLE kelvaron_properties DROP COLUMN kdf_salt";
     QTest::newRow("unknown derivation") << "UPDATE kelvaron_properties SET kdf='scrypt'";
     QTest::newRow("memory under 8 MiB") << "UPDATE kelvaron_properties SET kdf_memory=8191";
-    QTest::newRow("memory over 4 GiB") << "UPDATE kelvaron_properties SET kdf_memory=4194305";
+    QTest::newRow("memory over 1 GiB") << "UPDATE kelvaron_properties SET kdf_memory=1048577";
+    QTest::newRow("memory of 4 GiB") << "UPDATE kelvaron_properties SET kdf_memory=4194304";
     QTest::newRow("no memory") << "UPDATE kelvaron_properties SET kdf_memory=NULL";
     QTest::newRow("0 iterations") << "UPDATE kelvaron_properties SET kdf_iterations=0";
-    QTest::newRow("101 iterations") << "UPDATE kelvaron_properties SET kdf_iterations=101";
+    QTest::newRow("11 iterations") << "UPDATE kelvaron_properties SET kdf_iterations=11";
+    QTest::newRow("100 iterations") << "UPDATE kelvaron_properties SET kdf_iterations=100";
     QTest::newRow("parallelism 0") << "UPDATE kelvaron_properties SET kdf_parallelism=0";
-    QTest::newRow("parallelism 65") << "UPDATE kelvaron_properties SET kdf_parallelism=65";
+    QTest::newRow("parallelism 17") << "UPDATE kelvaron_properties SET kdf_parallelism=17";
+    QTest::newRow("parallelism 64") << "UPDATE kelvaron_properties SET kdf_parallelism=64";
     QTest::newRow("salt of 15 bytes")
         << "UPDATE kelvaron_properties SET kdf_salt=substr(kdf_salt, 1, 15)";
     QTest::newRow("salt of 17 bytes")

@@ -18,7 +18,7 @@ ImportDialog::ImportDialog(const ImportPlan& plan, QWidget* parent)
     setFixedSize(size());
     ui->labelFormat->setText(tr("Found: %1").arg(plan.format));
     ui->labelCounts->setText(tr("%1 folders, %2 items, %3 fields, into a new folder")
-                                 .arg(plan.folderPaths().size())
+                                 .arg(plan.folderTree().folders.size())
                                  .arg(plan.entries.size())
                                  .arg(plan.fieldCount()));
     for (const ImportPlan::Entry& entry : plan.entries.mid(0, PreviewRows))
