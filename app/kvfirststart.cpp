@@ -3,6 +3,7 @@
 #include "dialogbuttons.h"
 #include "fittofont.h"
 #include "kvcustommessage.h"
+#include "protectionwarning.h"
 #include "strengthmeter.h"
 #include "ui_kvfirststart.h"
 
@@ -17,6 +18,9 @@ KVFirstStart::KVFirstStart(QWidget* parent)
     arrangeDialogButtons(ui->pushButtonOk, ui->pushButtonCancel);
     // Advice on the new master password as it is typed; it never refuses.
     m_strength = StrengthMeter::attachBelow(ui->linePassword);
+    // Every new wallet is strongly protected unless the user says otherwise.
+    ui->checkBoxStrong->setChecked(true);
+    linkProtectionWarning(ui->checkBoxStrong, ui->labelWeakWarning);
     setWindowFlags(
         (windowFlags() & ~(Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)) |
         Qt::CustomizeWindowHint);
@@ -51,6 +55,7 @@ void KVFirstStart::initDialog(int selection)
     ui->labelConfirm->setVisible(!restore);
     ui->linePasswordConfirm->setVisible(!restore);
     ui->checkBoxStrong->setVisible(!restore);
+    ui->labelWeakWarning->setVisible(!restore && !ui->checkBoxStrong->isChecked());
     ui->labelMain->setVisible(!restore);
     ui->linePassword->setVisible(!restore);
     m_strength->setVisible(!restore);

@@ -1388,6 +1388,10 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Strong protection (Argon2id)</source>
         <translation>Усиленная защита (Argon2id)</translation>
     </message>
+    <message>
+        <source>Without it, a copied file is quickly guessed.</source>
+        <translation>Без неё пароль к копии файла быстро подберут.</translation>
+    </message>
 </context>
 <context>
     <name>KVCustomMessage</name>
@@ -1517,6 +1521,10 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Strong protection (Argon2id)</source>
         <translation>Усиленная защита (Argon2id)</translation>
     </message>
+    <message>
+        <source>Without it, a copied file is quickly guessed.</source>
+        <translation>Без неё пароль к копии файла быстро подберут.</translation>
+    </message>
 </context>
 <context>
     <name>KVPasswordDialog</name>
@@ -1562,6 +1570,45 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
     <message>
         <source>The backup file could not be deleted.</source>
         <translation>Не удалось удалить файл резервной копии.</translation>
+    </message>
+</context>
+<context>
+    <name>LockCloser</name>
+    <message>
+        <source>the field editor</source>
+        <translation>редактор поля</translation>
+    </message>
+    <message>
+        <source>the item or folder editor</source>
+        <translation>редактор элемента или папки</translation>
+    </message>
+    <message>
+        <source>Change password</source>
+        <translation>окно «Сменить пароль»</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>окно «Метки»</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>окно «Настройки»</translation>
+    </message>
+    <message>
+        <source>the import preview</source>
+        <translation>предпросмотр импорта</translation>
+    </message>
+    <message>
+        <source>Move to</source>
+        <translation>окно «Переместить в»</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>окно «Восстановление»</translation>
+    </message>
+    <message>
+        <source>the password dialog</source>
+        <translation>окно пароля</translation>
     </message>
 </context>
 <context>
@@ -1890,6 +1937,10 @@ Do you want to restore your wallet from a backup? The file is kept beside it. No
         <source>Show/Hide</source>
         <translation>Показать/скрыть</translation>
     </message>
+    <message>
+        <source>The wallet locked while %1 was open: it was closed without saving.</source>
+        <translation>Кошелёк заблокирован, и без сохранения закрыто: %1.</translation>
+    </message>
 </context>
 <context>
     <name>MoveToDialog</name>
@@ -2015,6 +2066,21 @@ the Tormelin Development Team</source>
     <message>
         <source>System</source>
         <translation>Системный</translation>
+    </message>
+</context>
+<context>
+    <name>ProtectionBar</name>
+    <message>
+        <source>This wallet uses the original protection, which can be guessed quickly if the file is copied.</source>
+        <translation>Этот кошелёк использует исходную защиту: если файл скопируют, пароль к нему быстро подберут.</translation>
+    </message>
+    <message>
+        <source>Upgrade...</source>
+        <translation>Усилить...</translation>
+    </message>
+    <message>
+        <source>Do not show this again for this wallet</source>
+        <translation>Больше не показывать для этого кошелька</translation>
     </message>
 </context>
 <context>

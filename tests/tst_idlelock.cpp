@@ -1,15 +1,13 @@
 #include "idlelock.h"
+#include "privatebus.h"
 #include "settingskeys.h"
 #include "testenvironment.h"
 
 #include <memory>
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QtTest>
 #include <QWidget>
 
@@ -32,39 +30,6 @@ QTimer* timerOf(IdleLock& lock)
 {
     return lock.findChild<QTimer*>(QStringLiteral("lockTimer"));
 }
-
-// A D-Bus daemon of the test's own, standing in for both the system and
-// the session bus; it ends with the object.
-class PrivateBus
-{
-public:
-    PrivateBus()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
-            return;
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                        QStringLiteral("--print-address=1")});
-        if (m_daemon.waitForReadyRead(5000))
-            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        QDBusConnection::disconnectFromBus(QStringLiteral("listener"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("emitter"));
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
-    bool isUp() const { return !m_address.isEmpty(); }
-    QDBusConnection connect(const QString& name) const
-    {
-        return QDBusConnection::connectToBus(m_address, name);
-    }
-
-private:
-    QProcess m_daemon;
-    QString m_address;
-};
 
 } // namespace
 
@@ -164,27 +129,17 @@ void TestIdleLock::desktopLocks()
     QFETCH(QString, name);
     QFETCH(QVariantList, arguments);
     QFETCH(bool, locks);
-    const PrivateBus bus;
+    PrivateBus bus;
     if (!bus.isUp())
         QSKIP("no dbus-daemon on this machine");
     qputenv("XDG_SESSION_ID", "3");
-    // The emitter owns the desktop service's name, as logind or the screen
-    // saver would.
-    QDBusConnection emitter = bus.connect(QStringLiteral("emitter"));
-    QVERIFY(emitter.registerService(service));
     IdleLock lock(nullptr);
     QDBusConnection listener = bus.connect(QStringLiteral("listener"));
     lock.watchDesktop(listener, listener);
     QSignalSpy spy(&lock, &IdleLock::sessionLocked);
-
-    QDBusMessage signal = QDBusMessage::createSignal(path, interface, name);
-    signal.setArguments(arguments);
-    QVERIFY(emitter.send(signal));
-    // A ping after the signal: once it is answered, the signal has arrived.
-    QDBusMessage ping = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId"));
-    listener.call(ping);
+    // The emitter owns the desktop service's name, as logind or the screen
+    // saver would.
+    QVERIFY(bus.emitSignal(service, path, interface, name, arguments, listener));
     QTest::qWait(100);
     QCOMPARE(spy.size(), locks ? 1 : 0);
 }

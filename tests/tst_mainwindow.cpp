@@ -10,6 +10,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -31,6 +32,7 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
@@ -139,9 +141,11 @@ private slots:
     void unlockFailures();
     void autoLockTimer_data();
     void autoLockTimer();
-    void lockWaitsForOpenDialog();
+    void lockWaitsForAWriteUnderWay();
     void pinToggleAndPersistence();
     void changePasswordLocks();
+    void upgradeBarForTheOriginalFormat_data();
+    void upgradeBarForTheOriginalFormat();
     void backupAsksForAFolderFirst();
     void backupWritesAnArchive();
     void importRestoresLocksAndUnlocks();
@@ -161,6 +165,7 @@ private slots:
     void trayOnlyWhereThereIsOne();
     void windowGrowsAndComesBack();
     void tabFollowsTheWindow();
+    void tabIntoTheListChoosesARow();
 
 private:
     void selectListRow(MainWindow& window, int row)
@@ -720,27 +725,34 @@ void TestMainWindow::autoLockTimer()
     QVERIFY(timer->isActive());
 }
 
-void TestMainWindow::lockWaitsForOpenDialog()
+void TestMainWindow::lockWaitsForAWriteUnderWay()
 {
+    // The lock falls due while the wallet is being re-enciphered: that one
+    // transaction ends first, whole, and the lock follows.
     MainWindow window;
-    QVERIFY(window.selectTreeItem(m_wallet.card));
+    window.show();
     ModalDriver driver;
-    driver.expect("KVFieldEdit", [&window](QWidget* editor) {
-        // The lock falls due while the user is typing in the editor.
-        QMetaObject::invokeMethod(&window, "lockTimeout");
-        QVERIFY(!window.isLocked());
-        auto* combo = editor->findChild<QComboBox*>("comboBox");
-        combo->setCurrentIndex(combo->findData("NOTE"));
-        editor->findChild<QPlainTextEdit*>("plainTextEdit")->setPlainText("typed before the lock");
-        ModalDriver::pressStandard(editor, QDialogButtonBox::Ok);
+    driver.expect("KVChangePassword", [&window](QWidget* dialog) {
+        window.findChild<QTimer*>("lockTimer")->start(0);
+        ModalDriver::setText(dialog, "lineEditOldPass", Password);
+        ModalDriver::setText(dialog, "lineEditNewPass", "new one");
+        ModalDriver::setText(dialog, "lineEditConfirmPass", "new one");
+        ModalDriver::click(dialog, "pushButtonChangePass");
     });
-    child<QPushButton>(window, "addButton")->click();
-    QVERIFY(driver.allAnswered());
+    driver.expectMessage();
+    window.findChild<QAction*>("actionChange_password")->trigger();
+    QVERIFY2(driver.allAnswered(), qPrintable(driver.unexpected().join(',')));
     QVERIFY(window.isLocked());
+    QCOMPARE(driver.seen().last().title, QStringLiteral("Password was changed"));
+    // Nothing was closed unsaved, so unlocking says nothing of it.
+    driver.expectPassword("new one");
+    child<QPushButton>(window, "unlockButton")->click();
+    QCOMPARE(window.statusBar()->currentMessage(), QString());
+    window.lockWindow();
     QVERIFY(openWalletDatabase());
-    QVERIFY(WalletDatabase::instance()->checkPassword(Password));
-    QCOMPARE(WalletDatabase::instance()->listFields(m_wallet.card).last().value,
-             QStringLiteral("typed before the lock"));
+    const CipherRows rows = cipherRowsOpenedBy("new one");
+    QVERIFY(rows.total > 0);
+    QCOMPARE(rows.opened, rows.total);
 }
 
 void TestMainWindow::pinToggleAndPersistence()
@@ -804,6 +816,58 @@ void TestMainWindow::changePasswordLocks()
     QVERIFY(driver.allAnswered());
     QVERIFY(!window.isLocked());
     QCOMPARE(listTexts(window).size(), 5);
+}
+
+void TestMainWindow::upgradeBarForTheOriginalFormat_data()
+{
+    QTest::addColumn<bool>("strong");
+    QTest::newRow("original protection") << false;
+    QTest::newRow("strong protection") << true;
+}
+
+void TestMainWindow::upgradeBarForTheOriginalFormat()
+{
+    QFETCH(bool, strong);
+    QSettings().remove("General/upgradedismissed");
+    if (strong) {
+        freshWallet();
+        WalletDatabase::instance()->initialiseWallet(Password, WalletProtection::Format::Argon2id);
+    }
+    MainWindow window;
+    window.show();
+    auto* bar = child<QFrame>(window, "protectionBar");
+    QCOMPARE(bar->isVisible(), !strong);
+    if (strong)
+        return;
+    QVERIFY(child<QLabel>(window, "labelProtection")->text().contains("guessed quickly"));
+
+    // Upgrade... opens Change password with strong protection ticked.
+    ModalDriver driver;
+    bool ticked = false;
+    driver.expect("KVChangePassword", [&ticked](QWidget* dialog) {
+        ticked = dialog->findChild<QCheckBox*>("checkBoxStrong")->isChecked();
+        ModalDriver::click(dialog, "pushButtonCancel");
+    });
+    child<QPushButton>(window, "pushButtonUpgrade")->click();
+    QVERIFY(driver.allAnswered());
+    QVERIFY(ticked);
+    QVERIFY(bar->isVisible());
+
+    // Locked, the bar goes with the wallet; dismissed, it stays away for
+    // this wallet, also after the next start.
+    window.lockWindow();
+    QVERIFY(!bar->isVisible());
+    driver.expectPassword(Password);
+    child<QPushButton>(window, "unlockButton")->click();
+    QVERIFY(bar->isVisible());
+    child<QToolButton>(window, "toolButtonDismiss")->click();
+    QVERIFY(!bar->isVisible());
+    MainWindow next;
+    next.show();
+    QVERIFY(!child<QFrame>(next, "protectionBar")->isVisible());
+    QCOMPARE(QSettings().value("General/upgradedismissed").toStringList(),
+             QStringList(WalletDatabase::instance()->walletId()));
+    QSettings().remove("General/upgradedismissed");
 }
 
 void TestMainWindow::backupAsksForAFolderFirst()
@@ -1265,6 +1329,9 @@ void TestMainWindow::windowGrowsAndComesBack()
 {
     QSettings().remove("General/geometry");
     QSettings().remove("General/splitter");
+    // Without the protection bar, which adds its own height above the form.
+    QSettings().setValue("General/upgradedismissed",
+                         QStringList(WalletDatabase::instance()->walletId()));
     QSize grown;
     int treeWidth = 0;
     {
@@ -1301,6 +1368,7 @@ void TestMainWindow::windowGrowsAndComesBack()
     QCOMPARE(again.findChild<QTreeWidget*>("treeWidget")->width(), treeWidth);
     QSettings().remove("General/geometry");
     QSettings().remove("General/splitter");
+    QSettings().remove("General/upgradedismissed");
 }
 
 void TestMainWindow::tabFollowsTheWindow()
@@ -1310,6 +1378,30 @@ void TestMainWindow::tabFollowsTheWindow()
     QCOMPARE(tabOrderAfter(window.findChild<QWidget*>("treeWidget"), 7),
              QStringList({"listWidget", "folderUpButton", "addButtonFolder", "addButton",
                           "deleteButton", "editButton", "copyButton"}));
+}
+
+void TestMainWindow::tabIntoTheListChoosesARow()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(window.selectTreeItem(m_wallet.card));
+    tree(window)->setFocus();
+    QVERIFY(list(window)->selectedItems().isEmpty());
+    QTest::keyClick(tree(window), Qt::Key_Tab);
+    QVERIFY(list(window)->hasFocus());
+    QCOMPARE(list(window)->selectedItems().size(), 1);
+    QVERIFY(enabled(window, "copyButton"));
+    // Ctrl+C and Enter act on it at once.
+    QTest::keyClick(list(window), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("John Smith"));
+    ModalDriver driver;
+    driver.expect("KVFieldEdit", [](QWidget* editor) {
+        ModalDriver::pressStandard(editor, QDialogButtonBox::Cancel);
+    });
+    QTest::keyClick(list(window), Qt::Key_Return);
+    QVERIFY(driver.allAnswered());
+    window.close();
 }
 
 KELVARON_TEST_MAIN(TestMainWindow)

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -37,13 +38,17 @@ void makeWallet(bool strong = false)
     WalletDatabase::instance()->close();
 }
 
-void answerFirstStart(ModalDriver& driver, const QString& password, bool strong = false)
+void answerFirstStart(ModalDriver& driver, const QString& password, bool strong = true)
 {
     driver.expect(QStringLiteral("KVFirstStart"), [password, strong](QWidget* dialog) {
-        // The original format stays the default.
+        // Strong protection is the default; the warning shows only while
+        // the box is unticked.
         auto* box = dialog->findChild<QCheckBox*>("checkBoxStrong");
-        QVERIFY(box->isVisible() && !box->isChecked());
+        auto* warning = dialog->findChild<QLabel*>("labelWeakWarning");
+        QVERIFY(box->isVisible() && box->isChecked());
+        QVERIFY(!warning->isVisible());
         box->setChecked(strong);
+        QCOMPARE(warning->isVisible(), !strong);
         ModalDriver::setText(dialog, "linePassword", password);
         ModalDriver::setText(dialog, "linePasswordConfirm", password);
         ModalDriver::click(dialog, "pushButtonOk");
@@ -97,8 +102,8 @@ private slots:
 void TestStartup::firstRunCreatesWalletWithoutLogin_data()
 {
     QTest::addColumn<bool>("strong");
-    QTest::newRow("original protection") << false;
-    QTest::newRow("strong protection") << true;
+    QTest::newRow("strong protection, the default") << true;
+    QTest::newRow("original protection, unticked") << false;
 }
 
 void TestStartup::firstRunCreatesWalletWithoutLogin()
@@ -171,6 +176,7 @@ void TestStartup::unusableWalletFiles()
         QVERIFY(QFileInfo(path).size() > 0);
     } else if (file == QLatin1String("no items")) {
         runOnWalletFile(QStringLiteral("DELETE FROM kelvaron_items"));
+        runOnWalletFile(QStringLiteral("DELETE FROM kelvaron_fields"));
     } else if (file == QLatin1String("truncated")) {
         writeFile(path, readFile(path).left(int(QFileInfo(path).size() / 2)));
     } else if (file == QLatin1String("random")) {

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config qtbase5-dev libqt5sql5-sqlite qttools5-dev
           qttools5-dev-tools libssl-dev zlib1g-dev libzxcvbn-dev libargon2-dev)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(libbenchmark-dev xvfb xauth xdotool xclip dbus-daemon zip unzip python3 python3-cryptography argon2 openssl clang libclang-rt-dev)
+  packages+=(libbenchmark-dev xvfb xauth xdotool xclip dbus-daemon inotify-tools zip unzip python3 python3-cryptography argon2 openssl clang libclang-rt-dev)
 fi
 
 missing=()

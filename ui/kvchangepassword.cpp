@@ -4,6 +4,7 @@
 #include "dialogbuttons.h"
 #include "fittofont.h"
 #include "kvcustommessage.h"
+#include "protectionwarning.h"
 #include "strengthmeter.h"
 #include "ui_kvchangepassword.h"
 #include "unlockwallet.h"
@@ -36,9 +37,15 @@ KVChangePassword::KVChangePassword(QWidget* parent)
     setFixedSize(size());
     ui->progressBar->hide();
     ui->checkBoxStrong->setChecked(WalletDatabase::instance()->protection().isStrong());
+    linkProtectionWarning(ui->checkBoxStrong, ui->labelWeakWarning);
 }
 
 KVChangePassword::~KVChangePassword() = default;
+
+void KVChangePassword::setStrongProtection(bool strong)
+{
+    ui->checkBoxStrong->setChecked(strong);
+}
 
 void KVChangePassword::resetLabels()
 {
@@ -73,6 +80,7 @@ void KVChangePassword::on_pushButtonChangePass_clicked()
         ui->lineEditNewPass->setFocus();
         return;
     }
+    m_working = true;
     showWorking();
     // The work stays in one transaction; between batches the dialog repaints
     // its progress, while user input waits until the work is done.
@@ -88,6 +96,7 @@ void KVChangePassword::on_pushButtonChangePass_clicked()
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         },
         &unreadable);
+    m_working = false;
     if (ok) {
         accept();
         return;
@@ -122,12 +131,18 @@ void KVChangePassword::showWorking()
          {static_cast<QWidget*>(ui->labelConfirmPassword),
           static_cast<QWidget*>(ui->lineEditOldPass), static_cast<QWidget*>(ui->lineEditNewPass),
           static_cast<QWidget*>(ui->lineEditConfirmPass), static_cast<QWidget*>(ui->checkBoxStrong),
-          static_cast<QWidget*>(ui->pushButtonCancel),
+          static_cast<QWidget*>(ui->labelWeakWarning), static_cast<QWidget*>(ui->pushButtonCancel),
           static_cast<QWidget*>(ui->pushButtonChangePass), static_cast<QWidget*>(m_strength)})
         widget->hide();
     ui->progressBar->setValue(0);
     ui->progressBar->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void KVChangePassword::reject()
+{
+    if (!m_working)
+        QDialog::reject();
 }
 
 void KVChangePassword::on_pushButtonCancel_clicked()

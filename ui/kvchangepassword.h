@@ -19,6 +19,13 @@ class KVChangePassword : public QDialog
 public:
     explicit KVChangePassword(QWidget* parent);
     ~KVChangePassword() override;
+    // Ticks or unticks the strong-protection box, which starts at the
+    // wallet's current format.
+    void setStrongProtection(bool strong);
+
+    // Closes as Cancel does, except while the wallet is being re-enciphered:
+    // that work is one transaction and ends on its own in a moment.
+    void reject() override;
 
 private slots:
     void on_pushButtonChangePass_clicked();
@@ -30,4 +37,5 @@ private:
     void reportFailure(const QStringList& unreadable);
     std::unique_ptr<Ui::KVChangePassword> ui;
     StrengthMeter* m_strength = nullptr;
+    bool m_working = false;
 };

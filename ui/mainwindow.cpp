@@ -15,16 +15,20 @@
 #include "kvpassworddialog.h"
 #include "kvrestoredialog.h"
 #include "labels.h"
+#include "lockcloser.h"
 #include "mainwindowlayout.h"
 #include "movetodialog.h"
 #include "openaddress.h"
 #include "prefs.h"
+#include "protectionbar.h"
 #include "restorefromarchive.h"
 #include "settingskeys.h"
 #include "ui_mainwindow.h"
 #include "unlockwallet.h"
+#include "viewwipe.h"
 #include "walletdatabase.h"
 
+#include <malloc.h>
 #include <QCloseEvent>
 #include <QDBusConnection>
 #include <QDebug>
@@ -76,7 +80,10 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
-    m_splitter = layOutMainWindow(ui.get());
+    m_protectionBar = new ProtectionBar(ui->centralWidget);
+    connect(m_protectionBar, &ProtectionBar::upgradeRequested, this,
+            [this] { changePassword(true); });
+    m_splitter = layOutMainWindow(ui.get(), m_protectionBar);
     fitTextToFont(this);
     ui->unlockButton->hide();
     ui->labelLocked->hide();
@@ -100,6 +107,7 @@ MainWindow::MainWindow(QWidget* parent)
     pinAction->setChecked(pinned);
     connect(pinAction, &QAction::toggled, this, &MainWindow::stayOnTopToggled);
 
+    m_lockCloser = new LockCloser(this);
     m_idleLock = new IdleLock(this);
     connect(m_idleLock, &IdleLock::idle, this, &MainWindow::lockTimeout);
     connect(m_idleLock, &IdleLock::sessionLocked, this, &MainWindow::lockTimeout);
@@ -107,9 +115,11 @@ MainWindow::MainWindow(QWidget* parent)
     m_idleLock->start();
 
     // The form's size, with the menu bar, the toolbar and the status bar
-    // around it, is the smallest; the window grows and maximises at will,
-    // and comes back at the size and place it had.
-    ui->centralWidget->setMinimumSize(633, 320);
+    // around it, is the smallest (and the protection bar above it when it
+    // shows); the window grows and maximises at will, and comes back at the
+    // size and place it had. The splitter takes the form's size less the
+    // margins around it.
+    m_splitter->setMinimumSize(633 - 22, 320 - 17);
     resize(minimumSizeHint());
     restoreGeometry(QSettings().value(SettingsKeys::Geometry).toByteArray());
     m_splitter->restoreState(QSettings().value(SettingsKeys::Splitter).toByteArray());
@@ -137,6 +147,13 @@ MainWindow::MainWindow(QWidget* parent)
     selectTreeItem(RootItemId);
     m_searchBar->prepare();
     applyTrayPreference();
+    showProtection();
+}
+
+void MainWindow::showProtection()
+{
+    const WalletDatabase* db = WalletDatabase::instance();
+    m_protectionBar->showFor(db->protection(), db->walletId());
 }
 
 MainWindow::~MainWindow()
@@ -757,6 +774,9 @@ void MainWindow::setUpClipboard()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == ui->listWidget && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+        chooseRowOnFocus();
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
     if (watched == ui->listWidget && key &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
@@ -766,6 +786,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::chooseRowOnFocus()
+{
+    // Tab into the list makes its current row (or the first) the chosen one,
+    // so that every command works from the keyboard alone.
+    QTreeWidget* list = ui->listWidget;
+    if (!list->selectedItems().isEmpty())
+        return;
+    QTreeWidgetItem* row = list->currentItem() ? list->currentItem() : list->topLevelItem(0);
+    if (row && (row->flags() & Qt::ItemIsSelectable)) {
+        list->setCurrentItem(row);
+        row->setSelected(true);
+    }
 }
 
 void MainWindow::on_actionSync_triggered()
@@ -807,18 +841,29 @@ MainWindow::DialogFrame::~DialogFrame()
 
 void MainWindow::lockTimeout()
 {
-    // A dialog of the program is open: the lock waits until it closes.
-    if (m_openFrames > 0 || QApplication::activeModalWidget()) {
-        m_lockPending = true;
-        return;
-    }
-    lockWindow();
-    ui->labelLocked->setText(tr("Kelvaron was locked automatically to keep your data safe. Click "
-                                "\"Unlock\" to go on working."));
+    requestLock(true);
 }
 
 void MainWindow::on_actionLock_triggered()
 {
+    requestLock(false);
+}
+
+void MainWindow::requestLock(bool automatic)
+{
+    // Locked already (the unlock dialog may be open): nothing to hide.
+    if (isLocked())
+        return;
+    m_lockAutomatic = m_lockAutomatic || automatic;
+    // Whatever is open closes at once without saving, and the lock follows
+    // as soon as the command that opened it has unwound, so that a write
+    // under way is never cut in half.
+    m_closedByLock += m_lockCloser->closeAll();
+    m_closedByLock.removeDuplicates();
+    if (m_openFrames > 0) {
+        m_lockPending = true;
+        return;
+    }
     lockWindow();
 }
 
@@ -840,6 +885,8 @@ void MainWindow::setWalletVisible(bool visible)
     for (QWidget* widget : wallet)
         widget->setVisible(visible);
     ui->menuBar->setEnabled(visible);
+    if (!visible)
+        m_protectionBar->hide();
 }
 
 void MainWindow::reportFailedWrite()
@@ -853,9 +900,14 @@ void MainWindow::reportFailedWrite()
 void MainWindow::lockWindow()
 {
     m_lockPending = false;
+    m_lockCloser->finish();
     suspendStayOnTop();
     setWalletVisible(false);
-    ui->labelLocked->setText(tr("Kelvaron is locked. Click \"Unlock\" to go on working."));
+    ui->labelLocked->setText(
+        m_lockAutomatic ? tr("Kelvaron was locked automatically to keep your data safe. Click "
+                             "\"Unlock\" to go on working.")
+                        : tr("Kelvaron is locked. Click \"Unlock\" to go on working."));
+    m_lockAutomatic = false;
     m_clipboard->clearNow();
     m_idleLock->stop();
     hideSecrets();
@@ -863,11 +915,20 @@ void MainWindow::lockWindow()
     m_searching = false;
     m_searchBar->wipe();
     WalletDatabase::instance()->lock();
-    ui->listWidget->clear();
     // Ids only, nothing deciphered: the unlock comes back to the same place.
     m_treeState.capture(ui->treeWidget);
-    ui->treeWidget->clear();
+    // Nothing deciphered stays on screen or, as far as we can reach it, in
+    // memory: the views and the header are overwritten, then emptied.
+    wipeAndClear(ui->listWidget);
+    wipeAndClear(ui->treeWidget);
+    wipeAndClear(ui->lineEdit);
+    wipeAndClear(ui->pathLabel);
+    wipeAndClear(ui->statsLabel);
+    wipeAndClear(statusBar());
+    m_rowIcons.clear();
     updateRowCommands();
+    // Freed pages go back to the system.
+    malloc_trim(0);
 }
 
 void MainWindow::showUnlocked()
@@ -880,6 +941,12 @@ void MainWindow::showUnlocked()
     if (!selectTreeItem(m_treeState.currentId()))
         selectTreeItem(RootItemId);
     m_searchBar->prepare();
+    showProtection();
+    if (!m_closedByLock.isEmpty())
+        statusBar()->showMessage(
+            tr("The wallet locked while %1 was open: it was closed without saving.")
+                .arg(m_closedByLock.join(QStringLiteral(", "))));
+    m_closedByLock.clear();
 }
 
 void MainWindow::on_unlockButton_clicked()
@@ -934,8 +1001,15 @@ void MainWindow::stayOnTopToggled(bool)
 
 void MainWindow::on_actionChange_password_triggered()
 {
+    changePassword(false);
+}
+
+void MainWindow::changePassword(bool upgrade)
+{
     DialogFrame frame(this);
     KVChangePassword dialog(nullptr);
+    if (upgrade)
+        dialog.setStrongProtection(true);
     if (dialog.exec() != QDialog::Accepted)
         return;
     lockWindow();

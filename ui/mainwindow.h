@@ -11,6 +11,8 @@
 #include <QMainWindow>
 #include <QSystemTrayIcon>
 
+class LockCloser;
+class ProtectionBar;
 class QAction;
 class QSplitter;
 class QTimer;
@@ -97,8 +99,8 @@ private:
     void reportFailedWrite();
     // Suspends the pin for its lifetime: every command that shows a dialog
     // or a message holds one, so the pin comes back on every path.
-    // A lock that falls due while it is open waits for the outermost frame
-    // to close, so that what the user confirmed in the dialog is written first.
+    // A lock that falls due while it is open closes the dialogs and waits
+    // only for the outermost frame to unwind.
     class DialogFrame
     {
     public:
@@ -110,6 +112,13 @@ private:
     };
 
     void showUnlocked();
+    // Locks at once: every open dialog closes without saving, and the lock
+    // itself follows when the command that opened them has unwound.
+    void requestLock(bool automatic);
+    // The bar that offers an upgrade from the original protection.
+    void showProtection();
+    // Change password; upgrade starts it with strong protection ticked.
+    void changePassword(bool upgrade);
     // The Edit menu's commands, their shortcuts and the context menus.
     void setUpEditCommands();
     // Enter or a double-click on a row: a folder's child opens, a field is
@@ -150,6 +159,7 @@ private:
     void setUpSecrets();
     void hideSecrets();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void chooseRowOnFocus();
     void showFolder(const QString& id);
     void showItem(const QString& id);
     void setCommandsVisible(bool visible);
@@ -169,8 +179,13 @@ private:
     QAction* pinAction = nullptr;
     QSystemTrayIcon* trayIcon = nullptr;
     QSplitter* m_splitter = nullptr;
+    ProtectionBar* m_protectionBar = nullptr;
     int m_openFrames = 0;
     bool m_lockPending = false;
+    bool m_lockAutomatic = false;
+    LockCloser* m_lockCloser = nullptr;
+    // What the last lock closed without saving, for the user after unlock.
+    QStringList m_closedByLock;
 };
 
 // A stored change time (UTC digits) in the user's local time.

@@ -70,7 +70,7 @@ QWidget* lockedPanel(Ui::MainWindow* ui, QWidget* parent)
 
 } // namespace
 
-QSplitter* layOutMainWindow(Ui::MainWindow* ui)
+QSplitter* layOutMainWindow(Ui::MainWindow* ui, QWidget* banner)
 {
     QWidget* central = ui->centralWidget;
     auto* splitter = new QSplitter(Qt::Horizontal, central);
@@ -86,8 +86,10 @@ QSplitter* layOutMainWindow(Ui::MainWindow* ui)
 
     auto* grid = new QGridLayout(central);
     grid->setContentsMargins(10, 10, 12, 7);
-    grid->addWidget(splitter, 0, 0);
+    grid->addWidget(banner, 0, 0);
+    grid->addWidget(splitter, 1, 0);
     // Over the same place: the lock shows one or the other, never both.
-    grid->addWidget(lockedPanel(ui, central), 0, 0);
+    grid->addWidget(lockedPanel(ui, central), 1, 0);
+    grid->setRowStretch(1, 1);
     return splitter;
 }

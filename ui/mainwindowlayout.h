@@ -1,6 +1,7 @@
 #pragma once
 
 class QSplitter;
+class QWidget;
 
 namespace Ui {
 class MainWindow;
@@ -11,5 +12,5 @@ class MainWindow;
 // header above the list and its buttons, and in the same place the locked
 // view ("lockedPanel", the parent of the unlock button) centred.
 // At the window's smallest size every widget keeps the place the form gives
-// it. Returns the splitter.
-QSplitter* layOutMainWindow(Ui::MainWindow* ui);
+// it. banner runs across the top, above both. Returns the splitter.
+QSplitter* layOutMainWindow(Ui::MainWindow* ui, QWidget* banner);

@@ -1,6 +1,7 @@
 #include "searchbar.h"
 
 #include "settingskeys.h"
+#include "viewwipe.h"
 #include "walletdatabase.h"
 
 #include <QAction>
@@ -91,7 +92,7 @@ void SearchBar::refresh(const QString& itemId)
 void SearchBar::wipe()
 {
     m_pause.stop();
-    m_box->clear();
+    wipeAndClear(m_box);
     m_index.wipe();
 }
 

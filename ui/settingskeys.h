@@ -22,6 +22,9 @@ inline const QString LanguageDefault = QStringLiteral("system");
 // The main window's size and place, and its splitter.
 inline const QString Geometry = QStringLiteral("General/geometry");
 inline const QString Splitter = QStringLiteral("General/splitter");
+// The ids of the wallets for which the user dismissed the offer to upgrade
+// from the original protection.
+inline const QString UpgradeDismissed = QStringLiteral("General/upgradedismissed");
 inline const QString SearchPasswords = QStringLiteral("General/searchpasswords");
 inline const QString BackupPath = QStringLiteral("backup/backup_path");
 inline const QString UpperCase = QStringLiteral("password/uppercase");

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Checks the wallet and backups left by the end-to-end session: the item
 "Read me" has a generated password field that deciphers under the final
-master password (with the OpenSSL command-line tool, independently of the
-program), the copied text is that password, nothing is stored in clear, and
-the backup folder holds a manual backup and a safety backup."""
+master password (independently of the program: the OpenSSL command-line tool
+for the original format, tests/data/format2.py for the strong one), the
+copied text is that password, nothing is stored in clear, and the backup
+folder holds a manual backup and a safety backup."""
 import glob
 import hashlib
 import os
@@ -11,6 +12,9 @@ import sqlite3
 import subprocess
 import sys
 import zipfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data"))
+import format2  # noqa: E402
 
 def key_of(secret):
     doubled = secret
@@ -31,6 +35,25 @@ def decipher(blob, secret):
     return value.decode("utf-8")
 
 
+def decipherer(db, secret):
+    """The function that deciphers a value of the wallet db under secret, in
+    the format its properties row says."""
+    row = db.execute("SELECT * FROM kelvaron_properties").fetchone()
+    columns = [d[0] for d in db.execute("SELECT * FROM kelvaron_properties").description]
+    properties = dict(zip(columns, row))
+    if str(properties["version"]).strip() != "2":
+        return lambda blob: decipher(blob, secret)
+    key = format2.argon2id(secret, bytes(properties["kdf_salt"]), properties["kdf_memory"],
+                           properties["kdf_iterations"], properties["kdf_parallelism"])
+
+    def open_value(blob):
+        try:
+            return format2.unseal(key, blob)
+        except Exception:
+            return None
+    return open_value
+
+
 def fail(message):
     print("FAILED: " + message)
     sys.exit(1)
@@ -38,7 +61,10 @@ def fail(message):
 
 def main(wallet, backups, password, clipboard):
     db = sqlite3.connect(wallet)
-    names = {item_id: decipher(bytes(name), password)
+    if str(db.execute("SELECT version FROM kelvaron_properties").fetchone()[0]).strip() != "2":
+        fail("the first start did not make a strongly protected wallet")
+    open_value = decipherer(db, password)
+    names = {item_id: open_value(bytes(name))
              for item_id, name in db.execute("SELECT item_id, name FROM kelvaron_items WHERE deleted=0")}
     if any(value is None for value in names.values()):
         fail("an item name does not decipher under the final master password")
@@ -50,7 +76,7 @@ def main(wallet, backups, password, clipboard):
         fail("Read me was not dragged into Banking: its parent is %r" % names.get(parent, parent))
     fields = db.execute("SELECT type, value FROM kelvaron_fields WHERE item_id=? AND deleted=0",
                         (read_me[0],)).fetchall()
-    passwords = [decipher(bytes(value), password) for kind, value in fields if kind == "PASS"]
+    passwords = [open_value(bytes(value)) for kind, value in fields if kind == "PASS"]
     if len(passwords) != 1 or passwords[0] is None or len(passwords[0]) != 8 or not passwords[0].isalnum():
         fail("expected one generated 8-character password field, found %r" % passwords)
     with open(clipboard, encoding="utf-8") as f:

@@ -7,32 +7,36 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/e2e_lib.sh"
-wallet="$XDG_DATA_HOME/Tormelin Software/Kelvaron/kelvaron.dat"
+data="$XDG_DATA_HOME/Tormelin Software/Kelvaron"
+wallet="$data/kelvaron.dat"
 
-# A wallet of some size, so that re-enciphering takes a while: 20,000 more
-# fields that repeat an enciphered value of the wallet.
-python3 - "$wallet" <<'PY'
-import sqlite3, sys
-db = sqlite3.connect(sys.argv[1])
-item, value = db.execute("SELECT item_id, value FROM kelvaron_fields WHERE type='PASS'").fetchone()
-db.executemany("INSERT INTO kelvaron_fields (item_id, field_id, type, value, sort_weight) "
-               "VALUES (?, ?, 'NOTE', ?, ?)",
-               [(item, "K%03x" % i, value, 1000 + i) for i in range(20000)])
-db.commit()
-PY
+# A wallet of some size, written through the store in the wallet's own
+# format, so that re-enciphering it and backing it up take a second or more:
+# 4,000 more items, each with a note of 8,000 random letters.
+"$E2E_WALLETTOOL" fill "second master" 4000 8000
 
-# Kills the program with SIGKILL as soon as a file matching the pattern
-# exists, so that the kill lands in the middle of the work that writes it.
-kill_when_present() {
-  for _ in $(seq 1 2000); do
-    if compgen -G "$1" >/dev/null; then
-      kill -9 "$pid"; wait "$pid" || true
-      log "killed while $(basename "$1") existed"
-      return
-    fi
-    sleep 0.005
+# Runs the command after the folder, then kills the program with SIGKILL as
+# soon as a file whose name matches the regular expression is created there:
+# inotify reports the creation itself, so the kill never misses the file,
+# and lands while the work that writes it goes on.
+kill_when_created() {
+  local folder="$1" regex="$2"
+  shift 2
+  local fifo="$E2E_WORK/watch.fifo"
+  rm -f "$fifo"; mkfifo "$fifo"
+  inotifywait -e create --include "$regex" --format '%f' "$folder" \
+    > "$E2E_WORK/created.txt" 2> "$fifo" &
+  local watcher=$!
+  exec 3< "$fifo"
+  local line=""
+  until [[ "$line" == *"Watches established"* ]]; do
+    read -r -u 3 line || { echo "inotifywait did not start" >&2; exit 1; }
   done
-  echo "nothing matching $1 appeared" >&2; exit 1
+  "$@"
+  wait "$watcher"
+  kill -9 "$pid"; wait "$pid" || true
+  exec 3<&-
+  log "killed while $(cat "$E2E_WORK/created.txt") was being written"
 }
 
 start_and_login() {
@@ -49,20 +53,18 @@ menu_entry "$main" 5
 change=$(dialog)
 focus "$change"
 type_text "second master"; xdotool key Tab; type_text "third master"; xdotool key Tab
-type_text "third master"; xdotool key Return
+type_text "third master"
 # The journal appears with the first rewritten row: the kill lands midway.
-kill_when_present "$wallet-journal"
+kill_when_created "$data" '/kelvaron\.dat-journal$' xdotool key Return
 python3 "$here/check_after_kill.py" wallet "$wallet" "second master" "third master"
 
 log "the next start works; kill -9 during a backup"
 password=$(cat "$E2E_WORK/password.txt")
 start_and_login "$password"
-menu_entry "$main" 2
-kill_when_present "$E2E_WORK/backups/.kvrb-*.part"
+kill_when_created "$E2E_WORK/backups" '/\.kvrb-[^/]*\.part$' menu_entry "$main" 2
 python3 "$here/check_after_kill.py" backups "$E2E_WORK/backups"
 
 log "the next start removes what the killed backup left"
 start_and_login "$password"
-sleep 1
 python3 "$here/check_after_kill.py" clean "$E2E_WORK/backups"
 kill "$pid"; wait "$pid" || true
