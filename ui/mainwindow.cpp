@@ -22,13 +22,13 @@
 #include "prefs.h"
 #include "protectionbar.h"
 #include "restorefromarchive.h"
+#include "secretwipe.h"
 #include "settingskeys.h"
 #include "ui_mainwindow.h"
 #include "unlockwallet.h"
 #include "viewwipe.h"
 #include "walletdatabase.h"
 
-#include <malloc.h>
 #include <QCloseEvent>
 #include <QDBusConnection>
 #include <QDebug>
@@ -927,8 +927,7 @@ void MainWindow::lockWindow()
     wipeAndClear(statusBar());
     m_rowIcons.clear();
     updateRowCommands();
-    // Freed pages go back to the system.
-    malloc_trim(0);
+    scrubFreedHeap();
 }
 
 void MainWindow::showUnlocked()

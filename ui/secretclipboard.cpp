@@ -17,9 +17,13 @@ QByteArray& lastCopiedDigest()
     return digest;
 }
 
+// Over the text's own UTF-16 units: a converted copy would be one more
+// plaintext left in freed memory.
 QByteArray digestOf(const QString& text)
 {
-    return QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(reinterpret_cast<const char*>(text.constData()), text.size() * int(sizeof(QChar)));
+    return hash.result();
 }
 
 } // namespace
